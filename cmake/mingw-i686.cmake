@@ -1,0 +1,5 @@
+# i686 Windows build: the release. It cannot run here (no 32-bit Wine), so it is only built.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86)
+set(MINGW_TRIPLE i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -1,0 +1,17 @@
+// Launcher-wide state set at start-up, and the single-instance guard.
+#pragma once
+#include <windows.h>
+#include "TString.h"
+
+// Module handle resources are loaded from. Written once by WinMain.
+extern HINSTANCE AppInstance;
+// Folder of the located moss.exe, never ending in a backslash ("D:" at a drive root).
+// Written once by WinMain.
+extern TString GameDirectory;
+
+// Creates the four named mutexes of the game's programs; 0 when any existed or failed.
+int AcquireInstanceGuard();
+// Closes the guard's handles, last created first.
+void ReleaseInstanceGuard();
+// 1 when the display has at least 16 bits per pixel; otherwise tells the player and gives 0.
+int CheckColourDepth();

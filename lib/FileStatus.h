@@ -1,0 +1,16 @@
+// GetFileStatus: looks at a directory entry without opening it.
+#pragma once
+#include <windows.h>
+
+struct FileStatus {
+    LONG created; // seconds since 1970 (UTC), as mktime makes them; 0 = unknown
+    LONG modified;
+    LONG accessed;
+    BYTE attributes; // Win32 attribute bits & 0x7F
+    DWORD size;      // low 32 bits
+    char name[MAX_PATH];
+    char shortName[14];
+};
+
+// 1 and status filled when path names an existing entry (a folder too); 0 and status untouched.
+int GetFileStatus(const char* path, FileStatus& status);

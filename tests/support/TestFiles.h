@@ -1,0 +1,11 @@
+// Files and folders for tests: the build's bin folder and throw-away folders below the temp dir.
+#pragma once
+#include <string>
+
+// The folder holding the test program, launcher.exe and every stand-in.
+std::string BinaryFolder();
+// A new empty folder; removed with its content by RemoveTree.
+std::string MakeScratchFolder(const char* tag);
+void RemoveTree(const std::string& folder);
+void WriteTextFile(const std::string& path, const std::string& text);
+bool FileExists(const std::string& path);
