@@ -1,0 +1,4 @@
+// The settings record.
+#include "LauncherSettings.h"
+
+SettingsRecord LauncherSettings;
