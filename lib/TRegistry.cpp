@@ -57,8 +57,7 @@ char* TRegistry::QueryString(const char* name, char* buffer, DWORD size, const c
     bool read = Open(Reading) &&
                 RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
                                  &stored) == ERROR_SUCCESS;
-    // The system adds no NUL to a text stored without one: such a text filling the whole
-    // buffer did not fit.
+    // A text stored without its NUL gets none when it fills the whole buffer: it did not fit.
     if (read && stored == size && buffer[size - 1] != '\0')
         read = false;
     if (read) {
