@@ -97,6 +97,8 @@ class RegistryTest : public testing::Test {
   protected:
     RegistryTest() { registry.SetKey(HKEY_CURRENT_USER, "HaldenTests", nullptr, "Registry"); }
 
+    // The company key goes too, even when a crashed run left it behind.
+    ScratchKey company{HKEY_CURRENT_USER, "Software\\HaldenTests"};
     ScratchKey scratch{HKEY_CURRENT_USER, TestPath};
     TRegistry registry;
 };
