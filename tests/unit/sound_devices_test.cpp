@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "CountSoundDevices.h"
 #include "SoundDeviceList.h"
@@ -84,31 +85,23 @@ TEST_F(SoundDevicesTest, ManyDevicesAreAllCounted) {
     EXPECT_STREQ("Device 9999", SoundDeviceList[9999].description);
 }
 
-TEST(SoundDeviceTable, GrowsByAnEighthOfItsCountBetweenFourAnd1024) {
+TEST(SoundDeviceTable, GrowsByAnEighthOfItsCountBetweenFourAnd1024Entries) {
     SoundDeviceTable table;
-    int expectedCapacity = 0;
-    int growths = 0;
-    for (int count = 0; count < 12000; ++count) {
-        if (count == expectedCapacity) {
-            int step = count / 8 < 4 ? 4 : count / 8 > 1024 ? 1024 : count / 8;
-            expectedCapacity += step;
-            ++growths;
-        }
+    std::vector<int> capacities; // every capacity the table went through, in order
+    for (int count = 1; count <= 10000; ++count) {
         ASSERT_EQ(1, table.Append(nullptr, "device", "module"));
-        ASSERT_EQ(expectedCapacity, table.Capacity()) << "after " << count + 1 << " entries";
+        ASSERT_EQ(count, table.Count());
+        if (capacities.empty() || capacities.back() != table.Capacity())
+            capacities.push_back(table.Capacity());
     }
-    EXPECT_GT(growths, 10);
-    // Fixed points: the first block, the last step of 4, the first step of 5.
-    SoundDeviceTable small;
-    int capacities[42];
-    for (int i = 0; i < 42; ++i) {
-        small.Append(nullptr, "d", "m");
-        capacities[i] = small.Capacity();
-    }
-    EXPECT_EQ(4, capacities[0]);
-    EXPECT_EQ(8, capacities[4]);
-    EXPECT_EQ(40, capacities[39]);
-    EXPECT_EQ(45, capacities[40]);
+    // Steps of 4 up to 40 entries, then 40/8 = 5, 45/8 = 5, 50/8 = 6 and so on.
+    std::vector<int> first(capacities.begin(), capacities.begin() + 16);
+    EXPECT_EQ((std::vector<int>{4, 8, 12, 16, 20, 24, 28, 32, 36, 40, 45, 50, 56, 63, 70, 78}),
+              first);
+    int last = static_cast<int>(capacities.size()) - 1;
+    EXPECT_GT(capacities[last - 1], 8192);
+    EXPECT_EQ(1024, capacities[last] - capacities[last - 1]) << "the step stops at 1024";
+
     table.Clear();
     EXPECT_EQ(0, table.Count());
     EXPECT_EQ(0, table.Capacity());
