@@ -149,9 +149,6 @@ class Canvas:
         self.width, self.height = width, height
         self.pixels = [[(0.0, 0.0, 0.0)] * width for _ in range(height)]
 
-    def get(self, x, y):
-        return self.pixels[y][x]
-
     def put(self, x, y, colour):
         self.pixels[y][x] = colour
 
