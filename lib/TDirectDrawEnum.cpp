@@ -46,13 +46,13 @@ BOOL WINAPI TDirectDrawEnum::EnumDriverCallback(GUID* driverGuid, LPSTR, LPSTR, 
 
 BOOL TDirectDrawEnum::ExamineDriver(GUID* driverGuid) {
     if (FAILED(DirectDrawCalls.DirectDrawCreate(driverGuid, &directDraw, nullptr))) {
-        directDraw = nullptr;
+        directDraw = nullptr; // a failed call need not clear it
         return DDENUMRET_CANCEL;
     }
     HRESULT result =
         directDraw->QueryInterface(IID_IDirectDraw4, reinterpret_cast<void**>(&directDraw4));
     if (FAILED(result)) {
-        directDraw4 = nullptr;
+        directDraw4 = nullptr; // a failed call need not clear it
         ReportError(ErrorSourceDirectDraw, result, TString());
         return DDENUMRET_CANCEL;
     }
