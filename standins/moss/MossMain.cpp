@@ -40,14 +40,16 @@ HWND ShowStartedWindow(HINSTANCE instance) {
     windowClass.lpszClassName = "MossHarborStandIn";
     RegisterClassA(&windowClass);
 
-    HWND window = CreateWindowA("MossHarborStandIn", "MOSS HARBOR",
-                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 40, 40, 460,
-                                150, nullptr, nullptr, instance, nullptr);
+    // Shown only once its text is in place.
+    HWND window =
+        CreateWindowA("MossHarborStandIn", "MOSS HARBOR", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
+                      40, 40, 460, 150, nullptr, nullptr, instance, nullptr);
     if (!window)
         return nullptr;
     std::string text = "MOSS HARBOR (demo stand-in) started.\r\n" + DescribeSettings();
     CreateWindowA("STATIC", text.c_str(), WS_CHILD | WS_VISIBLE, 10, 10, 430, 100, window, nullptr,
                   instance, nullptr);
+    ShowWindow(window, SW_SHOW);
     return window;
 }
 
