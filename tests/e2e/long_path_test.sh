@@ -9,7 +9,10 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 W=/usr/lib/wine/wine64
 [ -n "${WINEPREFIX:-}" ] || { echo "long_path: run through scripts/test.sh"; exit 2; }
-[ ! -e "$WINE_CDROM_DIR/d/moss.exe" ] && [ ! -e "$WINE_CDROM_DIR/e/moss.exe" ]
+if [ -e "$WINE_CDROM_DIR/d/moss.exe" ] || [ -e "$WINE_CDROM_DIR/e/moss.exe" ]; then
+    echo "long_path: a moss.exe was left on a CD drive"
+    exit 1
+fi
 
 parent=$(mktemp -d "$build/long-path.XXXXXX")
 trap 'rm -rf "$parent"' EXIT
