@@ -31,33 +31,14 @@ std::string RegistrySnapshot(HKEY root, const char* path) {
     OpenKey key(root, path, KEY_READ);
     if (!key.Get())
         return "absent";
-    std::string text;
-    char name[16384];
-    BYTE data[65536];
-    for (DWORD i = 0;; ++i) {
-        DWORD nameSize = sizeof name;
-        DWORD dataSize = sizeof data;
-        DWORD type = 0;
-        if (RegEnumValueA(key.Get(), i, name, &nameSize, nullptr, &type, data, &dataSize) !=
-            ERROR_SUCCESS)
-            break;
-        char head[64];
-        std::snprintf(head, sizeof head, "\" type %lu:", type);
-        text += "value \"" + std::string(name, nameSize) + head;
-        for (DWORD b = 0; b < dataSize; ++b) {
-            char hex[4];
-            std::snprintf(hex, sizeof hex, " %02X", data[b]);
-            text += hex;
-        }
-        text += "\n";
-    }
-    for (DWORD i = 0;; ++i) {
-        DWORD nameSize = sizeof name;
-        if (RegEnumKeyExA(key.Get(), i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            break;
-        text += "key \"" + std::string(name, nameSize) + "\"\n";
-    }
+    DWORD subkeys = 0;
+    DWORD values = 0;
+    FILETIME written = {};
+    RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                     nullptr, nullptr, nullptr, &written);
+    char text[96];
+    std::snprintf(text, sizeof text, "%lu subkeys, %lu values, written %08lX%08lX", subkeys, values,
+                  written.dwHighDateTime, written.dwLowDateTime);
     return text;
 }
 

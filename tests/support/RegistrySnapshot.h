@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <string>
 
-// Every value (name, type, data) and subkey name under root\path as text; "absent" when the key
-// does not exist.
+// The number of values and subkeys under root\path and the time it was last written, as text;
+// "absent" when the key does not exist.
 std::string RegistrySnapshot(HKEY root, const char* path);
 
 // Sets HKLM\SOFTWARE\Microsoft\DirectX "Version", which the DSETUP.dll stand-in reports, for the
