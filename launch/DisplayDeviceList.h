@@ -18,8 +18,9 @@ class DisplayDeviceTable {
     DisplayDeviceTable& operator=(const DisplayDeviceTable&) = delete;
     ~DisplayDeviceTable() { SetSize(0, -1); }
 
-    // Resizes the list; growBy -1 keeps the current growth step, 0 means automatic.
-    void SetSize(LONG newSize, LONG growBy);
+    // Resizes the list (0 or below empties it); newGrowBy -1 keeps the current growth step, 0
+    // makes it automatic.
+    void SetSize(LONG newSize, LONG newGrowBy);
     DisplayDevice& operator[](LONG index) { return *records[index]; }
 
     DisplayDevice** records = nullptr;

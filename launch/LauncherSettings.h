@@ -22,7 +22,9 @@ struct SettingsRecord {
 // settings dialog, the device list and Play; written to the registry only by Play.
 extern SettingsRecord LauncherSettings;
 
-// Reads all twelve values, each taking its default when missing or unreadable.
+// Reads all twelve values, each taking its default when missing or unreadable. Texts are read
+// whole, whatever their length; a "Display Mode" other than 0 reads as 1; a "Device ID" replaces
+// as many leading bytes of deviceId as it holds, and one longer than a GUID is ignored.
 void LoadLauncherSettings();
 // Writes all twelve values (creating the key when missing).
 void SaveLauncherSettings();

@@ -50,8 +50,9 @@ int LocateFile(const char* name, TString& path, const char* directory) {
             return 1;
     }
 
+    // 26 roots of "X:\" and a NUL each, and the list's closing NUL.
     char roots[105] = {};
-    DWORD length = GetLogicalDriveStringsA(sizeof roots - 1, roots);
+    DWORD length = GetLogicalDriveStringsA(sizeof roots, roots);
     if (length == 0 || length >= sizeof roots)
         return 0;
     for (const char* root = roots; *root; root += lstrlenA(root) + 1) {

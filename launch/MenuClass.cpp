@@ -13,4 +13,3 @@ void RegisterMenuClass() {
     windowClass.lpszClassName = "TEST";
     RegisterClassA(&windowClass);
 }
-

@@ -1,6 +1,7 @@
 // The menu's command table.
 #include "MenuCommands.h"
 #include "ArtworkPalettes.h"
+#include "ChangeSettings.h"
 #include "MenuItems.h"
 #include "MenuSurface.h"
 #include "MenuWindow.h"
@@ -18,6 +19,15 @@ INT_PTR Play(HWND window) {
     if (PlayGame(window) == 1)
         return CloseMenu(window);
     CommandBusy[ItemPlay] = 0;
+    return FALSE;
+}
+
+// The settings may change the second line of Change Settings: repaint after.
+INT_PTR OpenSettings(HWND window) {
+    CommandBusy[ItemChangeSettings] = 1;
+    ChangeSettings(window);
+    RepaintMenu(window);
+    CommandBusy[ItemChangeSettings] = 0;
     return FALSE;
 }
 
@@ -46,6 +56,8 @@ INT_PTR RunMenuCommand(HWND window, int item) {
     switch (item) {
         case ItemPlay:
             return Play(window);
+        case ItemChangeSettings:
+            return OpenSettings(window);
         case ItemWebSite:
             return OpenWebSite();
         case ItemExit:

@@ -42,8 +42,8 @@ INT_PTR OnMenuMouseMove(HWND window, LPARAM position) {
 }
 
 INT_PTR OnMenuButtonDown(HWND window, LPARAM position) {
-    static const int ClickOrder[] = {ItemPlay,  ItemChangeSettings, ItemInstallSoftware,
-                                     ItemExit,  ItemWebSite,        ItemHelp};
+    static const int ClickOrder[] = {ItemPlay, ItemChangeSettings, ItemInstallSoftware,
+                                     ItemExit, ItemWebSite,        ItemHelp};
     int x = LOWORD(position), y = HIWORD(position);
     for (int item : ClickOrder) {
         if (IsInHotRegion(item, x, y))

@@ -35,4 +35,6 @@ bool IsInHotRegion(int item, int x, int y) {
     return HotRegion[item] && PtInRegion(HotRegion[item], x, y);
 }
 
-bool IsOnBackground(int x, int y) { return BackgroundRegion && PtInRegion(BackgroundRegion, x, y); }
+bool IsOnBackground(int x, int y) {
+    return BackgroundRegion && PtInRegion(BackgroundRegion, x, y);
+}

@@ -7,7 +7,7 @@
 #include "LocateFile.h"
 #include "MenuWindow.h"
 #include "RunProcess.h"
-#include "SoundDevices.h"
+#include "CountSoundDevices.h"
 #include "SystemCalls.h"
 
 const char* const LaunchToken = "4806173";

@@ -12,7 +12,7 @@ int RunSetup(HWND owner) {
     TString commandLine = path + " /E";
 
     ShowWindow(owner, SW_HIDE);
-    DWORD exitCode = 0;
+    DWORD exitCode = NoExitCode;
     int started = RunProcess(path, commandLine.LockText(), 1, &exitCode, 0);
     commandLine.UnlockText();
     if (!started)

@@ -1,5 +1,6 @@
-// Start-up state: the instance guard and the colour-depth check.
+// Start-up: the instance guard, the colour-depth check and the folder of the game.
 #include "StartUp.h"
+#include "LocateFile.h"
 #include "SystemCalls.h"
 
 HINSTANCE AppInstance;
@@ -14,6 +15,19 @@ const char* const GuardNames[] = {"MOSS HARBOR PC", "MOSS HARBOR PC Setup",
 HANDLE InstanceGuard[4];
 
 } // namespace
+
+void SetGameDirectory(const TString& gamePath) {
+    int backslash = gamePath.FindLast('\\');
+    GameDirectory = backslash > 0 ? gamePath.LeftPart(backslash) : gamePath;
+}
+
+int LocateGame() {
+    TString gamePath;
+    if (!LocateFile("moss.exe", gamePath, nullptr))
+        return 0;
+    SetGameDirectory(gamePath);
+    return 1;
+}
 
 int AcquireInstanceGuard() {
     for (int i = 0; i < 4; ++i) {

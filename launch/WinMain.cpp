@@ -2,7 +2,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "LocateFile.h"
 #include "MenuClass.h"
 #include "MenuWindow.h"
 #include "StartUp.h"
@@ -36,11 +35,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return 1;
     }
 
-    TString gamePath;
-    if (!LocateFile("moss.exe", gamePath, nullptr))
+    if (!LocateGame())
         return 0;
-    int backslash = gamePath.FindLast('\\');
-    GameDirectory = backslash > 0 ? gamePath.LeftPart(backslash) : gamePath;
 
     AppInstance = instance;
     InitCommonControls();

@@ -4,11 +4,7 @@
 #include <cstring>
 #include <ctime>
 
-namespace {
-
-// File time (UTC) to seconds through the local calendar time; 0 when it cannot be converted or
-// lies before 1900.
-LONG ToTimeValue(const FILETIME& fileTime) {
+LONG FileTimeToTimeValue(const FILETIME& fileTime) {
     FILETIME local;
     SYSTEMTIME calendar;
     if (!FileTimeToLocalFileTime(&fileTime, &local) || !FileTimeToSystemTime(&local, &calendar))
@@ -25,6 +21,8 @@ LONG ToTimeValue(const FILETIME& fileTime) {
     parts.tm_isdst = -1;
     return static_cast<LONG>(std::mktime(&parts));
 }
+
+namespace {
 
 void CopyTerminated(char* target, size_t size, const char* source) {
     size_t length = strnlen(source, size - 1);
@@ -45,9 +43,9 @@ int GetFileStatus(const char* path, FileStatus& status) {
     status.size = entry.nFileSizeLow;
     CopyTerminated(status.name, sizeof status.name, entry.cFileName);
     CopyTerminated(status.shortName, sizeof status.shortName, entry.cAlternateFileName);
-    status.created = ToTimeValue(entry.ftCreationTime);
-    status.accessed = ToTimeValue(entry.ftLastAccessTime);
-    status.modified = ToTimeValue(entry.ftLastWriteTime);
+    status.created = FileTimeToTimeValue(entry.ftCreationTime);
+    status.accessed = FileTimeToTimeValue(entry.ftLastAccessTime);
+    status.modified = FileTimeToTimeValue(entry.ftLastWriteTime);
     if (status.created == 0)
         status.created = status.modified;
     if (status.accessed == 0)

@@ -14,3 +14,6 @@ struct FileStatus {
 
 // 1 and status filled when path names an existing entry (a folder too); 0 and status untouched.
 int GetFileStatus(const char* path, FileStatus& status);
+// A file time (UTC) as seconds through the local calendar time and mktime; 0 when it cannot be
+// converted or lies before 1900. Exposed for tests.
+LONG FileTimeToTimeValue(const FILETIME& fileTime);

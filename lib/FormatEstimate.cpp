@@ -70,8 +70,11 @@ int EstimateFormatLength(const char* format, va_list arguments) {
         bool hasPrecision = false;
         if (*p == '.') {
             ++p;
-            hasPrecision = true;
             precision = ReadNumber(p, arguments);
+            // vsprintf takes a negative precision from '*' as none given.
+            hasPrecision = precision >= 0;
+            if (!hasPrecision)
+                precision = 0;
         }
         bool wide = false, narrow = false;
         for (;; ++p) {

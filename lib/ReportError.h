@@ -17,3 +17,6 @@ enum ErrorSource : DWORD {
 };
 
 int ReportError(DWORD source, HRESULT code, TString message);
+
+// Null in the launcher. Tests point it at their own function to see the reports.
+extern void (*ReportErrorWatcher)(DWORD source, HRESULT code, const char* message);

@@ -94,11 +94,12 @@ TString& TString::operator+=(const char* text) {
 TString operator+(const TString& left, const char* right) {
     int rightLength = right ? lstrlenA(right) : 0;
     TStringData* data = TString::Allocate(left.Length() + rightLength);
-    if (data != SharedEmpty()) {
-        std::memcpy(data->Text(), left.text_, left.Length());
+    if (data == SharedEmpty())
+        return TString(data);
+    std::memcpy(data->Text(), left.text_, left.Length());
+    if (right)
         std::memcpy(data->Text() + left.Length(), right, rightLength);
-        data->Text()[data->length] = '\0';
-    }
+    data->Text()[data->length] = '\0';
     return TString(data);
 }
 
@@ -107,10 +108,13 @@ void TString::AssignCopy(const char* text, int length) {
     // Allocate before write: keep the block only when it is ours alone and big enough.
     if (data->refCount > 1 || length > data->capacity) {
         TStringData* fresh = Allocate(length);
-        std::memcpy(fresh->Text(), text, length); // before the release: text may be ours
+        if (fresh != SharedEmpty())
+            std::memcpy(fresh->Text(), text, length); // before the release: text may be ours
         Release(data);
         data = fresh;
         text_ = data->Text();
+        if (data == SharedEmpty())
+            return;
     } else if (data == SharedEmpty()) {
         return; // an empty text into the shared empty text
     } else {
@@ -143,7 +147,8 @@ void TString::CopyBeforeWrite() {
     if (data->refCount <= 1)
         return;
     TStringData* fresh = Allocate(data->length);
-    std::memcpy(fresh->Text(), data->Text(), data->length + 1);
+    if (fresh != SharedEmpty())
+        std::memcpy(fresh->Text(), data->Text(), data->length + 1);
     text_ = fresh->Text();
     Release(data);
 }
@@ -154,8 +159,10 @@ char* TString::BeginWrite(int minLength) {
         return text_;
     int length = data->length;
     TStringData* fresh = Allocate(minLength > length ? minLength : length);
-    std::memcpy(fresh->Text(), data->Text(), length + 1);
-    fresh->length = length;
+    if (fresh != SharedEmpty()) {
+        std::memcpy(fresh->Text(), data->Text(), length + 1);
+        fresh->length = length;
+    }
     text_ = fresh->Text();
     Release(data);
     return text_;
@@ -191,7 +198,8 @@ void TString::UnlockText() {
 
 void TString::SetChar(int index, char c) {
     CopyBeforeWrite();
-    if (index < 0 || index > Data()->capacity || IsSharedEmpty())
+    // The byte at capacity is the block's last NUL: overwriting it would unterminate the text.
+    if (index < 0 || index >= Data()->capacity)
         return;
     text_[index] = c;
 }

@@ -8,6 +8,7 @@ packages=(
     googletest
     wine64
     xvfb xdotool x11-apps x11-utils imagemagick
+    fonts-liberation
     zip
 )
 

@@ -65,8 +65,11 @@ wine_map_cdrom() {
     wine_server_restart
 }
 
+# Bumped whenever wine_prefix_init changes, so an older prefix is set up again.
+WINE_PREFIX_VERSION=2
+
 wine_prefix_init() {
-    [ -f "$WINEPREFIX/.launcher-prefix" ] && return 0
+    [ -f "$WINEPREFIX/.launcher-prefix-$WINE_PREFIX_VERSION" ] && return 0
     echo "wine-env: creating the Wine prefix $WINEPREFIX (once)"
     "$W" wineboot -i >/dev/null 2>&1 </dev/null
     # No window manager here: unmanaged windows avoid a 2 s wait on every hidden dialog.
@@ -75,9 +78,13 @@ wine_prefix_init() {
     ln -sfn "$WINE_CDROM_DIR/e" "$WINEPREFIX/dosdevices/e:"
     "$W" reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f >/dev/null 2>&1
     "$W" reg add 'HKLM\Software\Wine\Drives' /v e: /d cdrom /f >/dev/null 2>&1
+    # The artwork's labels and the settings dialog use "Times New Roman": draw them with its
+    # metric twin rather than Wine's wider default.
+    "$W" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' \
+        /d 'Liberation Serif' /f >/dev/null 2>&1
     "$WS" -k >/dev/null 2>&1 || true
     "$WS" -w >/dev/null 2>&1 || true
-    touch "$WINEPREFIX/.launcher-prefix"
+    touch "$WINEPREFIX/.launcher-prefix-$WINE_PREFIX_VERSION"
 }
 
 wine_session_start() {

@@ -1,0 +1,4 @@
+// The real functions behind DirectDrawCalls.
+#include "DirectDrawCalls.h"
+
+DirectDrawCallTable DirectDrawCalls = {::DirectDrawEnumerateA, ::DirectDrawCreate};

@@ -1,0 +1,94 @@
+// ChildProcess: CreateProcessA with time-outs on every wait.
+#include "ChildProcess.h"
+
+#include <vector>
+
+ChildProcess::~ChildProcess() {
+    if (!info_.hProcess)
+        return;
+    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(info_.hProcess, 99);
+        WaitForSingleObject(info_.hProcess, 5000);
+    }
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+bool ChildProcess::Start(const std::string& program, const std::string& commandLine,
+                         const std::string& folder, bool suspended) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0'); // CreateProcessA may write to the command line
+    return CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE,
+                          suspended ? CREATE_SUSPENDED : 0, nullptr,
+                          folder.empty() ? nullptr : folder.c_str(), &startup, &info_) != 0;
+}
+
+void ChildProcess::Resume() {
+    ResumeThread(info_.hThread);
+}
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+DWORD ChildProcess::WaitForExit(DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        DWORD elapsed = GetTickCount() - start;
+        DWORD wait = elapsed < timeoutMs ? timeoutMs - elapsed : 0;
+        DWORD result = MsgWaitForMultipleObjects(1, &info_.hProcess, FALSE, wait, QS_ALLINPUT);
+        PumpMessages();
+        if (result == WAIT_OBJECT_0)
+            break;
+        if (result == WAIT_TIMEOUT || GetTickCount() - start >= timeoutMs)
+            return STILL_ACTIVE;
+    }
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+namespace {
+
+struct WindowQuery {
+    DWORD processId;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
+    auto* query = reinterpret_cast<WindowQuery*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (owner == query->processId && lstrcmpA(name, query->className) == 0 &&
+        IsWindowVisible(window)) {
+        query->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+HWND ChildProcess::WaitForWindow(const char* className, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    do {
+        WindowQuery query = {info_.dwProcessId, className, nullptr};
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
+        if (query.found)
+            return query.found;
+        if (WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0)
+            return nullptr;
+        PumpMessages();
+        Sleep(20);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
