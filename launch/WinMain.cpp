@@ -2,22 +2,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "MenuClass.h"
 #include "MenuWindow.h"
 #include "StartUp.h"
 #include "resource.h"
 
 namespace {
-
-void RegisterMenuClass() {
-    WNDCLASSA windowClass = {};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = MenuWindowProc;
-    windowClass.cbWndExtra = DLGWINDOWEXTRA; // the dialog manager runs windows of this class
-    windowClass.hInstance = AppInstance;
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = "TEST";
-    RegisterClassA(&windowClass);
-}
 
 // Polls until the menu window posts its quit message. When the queue is empty it waits for
 // input instead of spinning, so an idle launcher uses no processor time.
@@ -51,8 +41,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     AppInstance = instance;
     InitCommonControls();
     RegisterMenuClass();
-    // Without its window nothing would ever post the quit message.
-    if (!CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_MENU), nullptr, MenuDialogProc, 0)) {
+    // A menu that closed while opening (its setup failed) has posted the quit message already;
+    // one that could not be created at all never will, so the loop must not start.
+    MSG quit;
+    if (!CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_MENU), nullptr, MenuDialogProc, 0) &&
+        !PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) {
         ReleaseInstanceGuard();
         return 1;
     }

@@ -1,0 +1,4 @@
+// Registers the window class "TEST" that template 101 names.
+#pragma once
+
+void RegisterMenuClass();
