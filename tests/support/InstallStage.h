@@ -42,8 +42,9 @@ struct DiskAnswer {
     DWORD bytesPerSector;
     DWORD freeClusters;
 };
-// 3814 clusters of 4 KB: 14.9 MB.
+// 3814 clusters of 4 KB: 14.9 MB; one cluster short of 15 MB: 14.996 MB.
 constexpr DiskAnswer AlmostFifteenMegabytes = {TRUE, 8, 512, 3814};
+constexpr DiskAnswer OneClusterShort = {TRUE, 8, 512, 3839};
 constexpr DiskAnswer FifteenMegabytes = {TRUE, 8, 512, 3840};
 // 4096 MB: the byte count does not fit 32 bits.
 constexpr DiskAnswer FourGigabytes = {TRUE, 1, 4096, 0x100000};

@@ -60,7 +60,7 @@ TEST_F(InstallTest, ADeclinedRestartIsOwedUntilDirectX6IsDeclined) {
 }
 
 TEST_F(InstallTest, BelowFifteenMegabytesTheSpaceQuestionComesFirstAndOkMeasuresAgain) {
-    ScriptDisk({AlmostFifteenMegabytes, AlmostFifteenMegabytes, FifteenMegabytes});
+    ScriptDisk({AlmostFifteenMegabytes, OneClusterShort, FifteenMegabytes});
     ScriptSetupResults({DSETUPERR_SUCCESS});
     AnswerBoxes({IDYES, IDOK, IDOK, IDNO, IDNO});
     EXPECT_EQ(1, Install());
