@@ -59,12 +59,4 @@ TEST_F(InstallTest, NoCopyOrAnUnknownSetupResultEndsTheCommandWithoutABox) {
     }
 }
 
-TEST_F(InstallTest, NoCdWithCancelEndsTheCommand) {
-    ScriptSetupResults({DSETUPERR_CANTFINDDIR});
-    AnswerBoxes({IDYES, IDCANCEL});
-    EXPECT_EQ(0, Install());
-    EXPECT_EQ(Transcript({"ask DirectX 6", "measure", "hide 0", "setup", "show 0", "insert CD"}),
-              transcript_);
-}
-
 } // namespace
