@@ -2,6 +2,7 @@
 #include "MenuCommands.h"
 #include "ArtworkPalettes.h"
 #include "ChangeSettings.h"
+#include "InstallSoftware.h"
 #include "MenuItems.h"
 #include "MenuSurface.h"
 #include "MenuWindow.h"
@@ -22,12 +23,13 @@ INT_PTR Play(HWND window) {
     return FALSE;
 }
 
-// The settings may change the second line of Change Settings: repaint after.
-INT_PTR OpenSettings(HWND window) {
-    CommandBusy[ItemChangeSettings] = 1;
-    ChangeSettings(window);
+// Change Settings and Install Software: the settings may change the second line of Change
+// Settings, so the menu repaints after either.
+INT_PTR RunAndRepaint(HWND window, int slot, int (*command)(HWND)) {
+    CommandBusy[slot] = 1;
+    command(window);
     RepaintMenu(window);
-    CommandBusy[ItemChangeSettings] = 0;
+    CommandBusy[slot] = 0;
     return FALSE;
 }
 
@@ -57,7 +59,9 @@ INT_PTR RunMenuCommand(HWND window, int item) {
         case ItemPlay:
             return Play(window);
         case ItemChangeSettings:
-            return OpenSettings(window);
+            return RunAndRepaint(window, ItemChangeSettings, ChangeSettings);
+        case ItemInstallSoftware:
+            return RunAndRepaint(window, ItemInstallSoftware, InstallSoftware);
         case ItemWebSite:
             return OpenWebSite();
         case ItemExit:

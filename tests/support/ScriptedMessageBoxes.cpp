@@ -1,0 +1,40 @@
+// ScriptedMessageBoxes: one scripted instance at a time stands in for MessageBoxA.
+#include "ScriptedMessageBoxes.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+ScriptedMessageBoxes* Active = nullptr;
+
+} // namespace
+
+ScriptedMessageBoxes::ScriptedMessageBoxes() : saved_(SystemCalls.MessageBoxA) {
+    EXPECT_EQ(nullptr, Active) << "two scripts at once";
+    Active = this;
+    SystemCalls.MessageBoxA = Show;
+}
+
+ScriptedMessageBoxes::~ScriptedMessageBoxes() {
+    SystemCalls.MessageBoxA = saved_;
+    Active = nullptr;
+}
+
+void ScriptedMessageBoxes::Answer(std::initializer_list<int> answers) {
+    answers_.insert(answers_.end(), answers);
+}
+
+int WINAPI ScriptedMessageBoxes::Show(HWND owner, LPCSTR text, LPCSTR caption, UINT flags) {
+    ScriptedMessageBoxes& self = *Active;
+    self.shown_.push_back(
+        {owner, text ? text : "", caption != nullptr, caption ? caption : "", flags});
+    if (self.watcher_)
+        self.watcher_(self.shown_.back());
+    if (self.answers_.empty()) {
+        ADD_FAILURE() << "a box nobody expected: \"" << self.shown_.back().text << "\"";
+        return IDCANCEL;
+    }
+    int answer = self.answers_.front();
+    self.answers_.pop_front();
+    return answer;
+}
