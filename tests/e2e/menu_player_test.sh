@@ -27,6 +27,8 @@ orange='rgb(255,120,30)'
 shots=$(mktemp -d)
 # Play is highlighted when the menu opens.
 screenshot "$shots/open.png"
+# The menu as it opens, for the README (scripts/screenshots.sh).
+convert "$shots/open.png" -crop "640x480+$x+$y" +repage "$BUILD/menu.png"
 play_lit=$(colour_fraction "$shots/open.png" $((x + 325)) $((y + 30)) 296 60 "$orange")
 exit_dark=$(brightness "$shots/open.png" $((x + 325)) $((y + 390)) 148 60)
 check "Play's label is in the highlight colour on opening" greater "$play_lit" 0
