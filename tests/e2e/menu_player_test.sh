@@ -45,6 +45,14 @@ check "hovering Exit lights its label" greater "$exit_lit" 0
 check "hovering Exit draws the lighter bar under it" greater "$exit_bright" "$exit_dark"
 check "Play's label is grey again" test "$play_after" = 0
 
+# A real Tab key moves the highlight on from Exit to Help.
+xdotool key Tab
+sleep 0.3
+screenshot "$shots/tab.png"
+help_lit=$(colour_fraction "$shots/tab.png" $((x + 473)) $((y + 390)) 148 60 "$orange")
+exit_after=$(colour_fraction "$shots/tab.png" $((x + 325)) $((y + 390)) 148 60 "$orange")
+check "Tab moves the highlight from Exit to Help" test "$exit_after" = 0 -a "$help_lit" != 0
+
 # Dragging the background (the title panel) moves the window.
 xdotool mousemove $((x + 150)) $((y + 450)) mousedown 1
 xdotool mousemove $((x + 180)) $((y + 470))
