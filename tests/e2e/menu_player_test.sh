@@ -27,6 +27,8 @@ orange='rgb(255,120,30)'
 shots=$(mktemp -d)
 # Play is highlighted when the menu opens.
 screenshot "$shots/open.png"
+# The menu as it opens, for the README (scripts/screenshots.sh).
+convert "$shots/open.png" -crop "640x480+$x+$y" +repage "$BUILD/menu.png"
 play_lit=$(colour_fraction "$shots/open.png" $((x + 325)) $((y + 30)) 296 60 "$orange")
 exit_dark=$(brightness "$shots/open.png" $((x + 325)) $((y + 390)) 148 60)
 check "Play's label is in the highlight colour on opening" greater "$play_lit" 0
@@ -42,6 +44,14 @@ play_after=$(colour_fraction "$shots/hover.png" $((x + 325)) $((y + 30)) 296 60 
 check "hovering Exit lights its label" greater "$exit_lit" 0
 check "hovering Exit draws the lighter bar under it" greater "$exit_bright" "$exit_dark"
 check "Play's label is grey again" test "$play_after" = 0
+
+# A real Tab key moves the highlight on from Exit to Help.
+xdotool key Tab
+sleep 0.3
+screenshot "$shots/tab.png"
+help_lit=$(colour_fraction "$shots/tab.png" $((x + 473)) $((y + 390)) 148 60 "$orange")
+exit_after=$(colour_fraction "$shots/tab.png" $((x + 325)) $((y + 390)) 148 60 "$orange")
+check "Tab moves the highlight from Exit to Help" test "$exit_after" = 0 -a "$help_lit" != 0
 
 # Dragging the background (the title panel) moves the window.
 xdotool mousemove $((x + 150)) $((y + 450)) mousedown 1
