@@ -351,11 +351,11 @@ std::string MakeLauncherFolder(const std::string& folder) {
 }
 
 TEST_F(RobustnessTest, AGameFolderNearTheLongestPathStartsItsOwnGame) {
-    // The launcher's own path is 258 characters, the longest its module name buffer holds.
+    // The launcher's own path is 259 characters, the longest a path can be.
     std::string deep = folder_ + "\\";
-    deep += std::string(258 - deep.size() - std::string("\\launcher.exe").size(), 'p');
+    deep += std::string(259 - deep.size() - std::string("\\launcher.exe").size(), 'p');
     MakeLauncherFolder(deep);
-    ASSERT_EQ(258u, (deep + "\\launcher.exe").size());
+    ASSERT_EQ(259u, (deep + "\\launcher.exe").size());
     StoreGameValues(deep);
     ExpectGameStartedFrom(PlayFrom(deep), deep + "\\moss.exe");
     ExpectKept("Install Path", REG_SZ, TextBytes(deep));
