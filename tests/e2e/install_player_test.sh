@@ -37,6 +37,9 @@ restore() {
     fi
     find "$cd_dir" -mindepth 1 -delete
     rm -rf "$scratch"
+    # The pointer goes back to the corner: left over a menu item, it would light that item in
+    # the next test's menu.
+    xdotool mousemove 0 0
 }
 trap restore EXIT
 
