@@ -18,12 +18,13 @@ bool Accept(const TString& candidate, TString& path) {
 }
 
 // The launcher's own folder, or false when the module path does not fit the buffer: a
-// truncated path must not be taken for a folder.
+// truncated path must not be taken for a folder. The whole buffer is offered, so that a path of
+// 259 characters, the longest there is, still fits with its NUL.
 bool ModuleFolder(TString& folder) {
     char* buffer = folder.BeginWrite(MAX_PATH);
     SetLastError(ERROR_SUCCESS);
-    DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH - 1);
-    bool complete = length > 0 && length < MAX_PATH - 1 && GetLastError() == ERROR_SUCCESS;
+    DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    bool complete = length > 0 && length < MAX_PATH && GetLastError() == ERROR_SUCCESS;
     buffer[complete ? length : 0] = '\0'; // older systems leave a truncated path unterminated
     folder.EndWrite(-1);
     int backslash = folder.FindLast('\\');

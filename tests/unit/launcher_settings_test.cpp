@@ -197,35 +197,35 @@ std::string Label(const char* name, const char* suffix) {
 
 struct NumberValue {
     const char* name;
-    DWORD defaultValue;
     DWORD& (*field)(SettingsRecord&);
 };
 
 std::vector<HostileCase> HostileCases() {
     const NumberValue numbers[] = {
-        {"Setup", 0, [](SettingsRecord& r) -> DWORD& { return r.setup; }},
-        {"Install", 0, [](SettingsRecord& r) -> DWORD& { return r.install; }},
-        {"Indeo Check", 0, [](SettingsRecord& r) -> DWORD& { return r.indeoCheck; }},
-        {"Display Mode", 0, [](SettingsRecord& r) -> DWORD& { return r.displayMode; }},
-        {"Device", 0, [](SettingsRecord& r) -> DWORD& { return r.device; }},
-        {"Option0", 0xFFFFFFFB, [](SettingsRecord& r) -> DWORD& { return r.options[0]; }},
-        {"Option1", 0xFFFFFFFB, [](SettingsRecord& r) -> DWORD& { return r.options[1]; }},
-        {"Install Flag", 0, [](SettingsRecord& r) -> DWORD& { return r.installFlag; }},
+        {"Setup", [](SettingsRecord& r) -> DWORD& { return r.setup; }},
+        {"Install", [](SettingsRecord& r) -> DWORD& { return r.install; }},
+        {"Indeo Check", [](SettingsRecord& r) -> DWORD& { return r.indeoCheck; }},
+        {"Display Mode", [](SettingsRecord& r) -> DWORD& { return r.displayMode; }},
+        {"Device", [](SettingsRecord& r) -> DWORD& { return r.device; }},
+        {"Option0", [](SettingsRecord& r) -> DWORD& { return r.options[0]; }},
+        {"Option1", [](SettingsRecord& r) -> DWORD& { return r.options[1]; }},
+        {"Install Flag", [](SettingsRecord& r) -> DWORD& { return r.installFlag; }},
     };
-    // Numbers: the stored bytes zero-extended whatever their type; more than 4: the default.
+    // Numbers: the stored bytes zero-extended whatever their type; more than 4: the leading 4.
     struct {
         const char* suffix;
         DWORD type;
         std::string bytes;
-        bool readable;
         DWORD reading;
     } const numberCases[] = {
-        {"WrongTypeText", REG_SZ, TextBytes("5"), true, 0x35},
-        {"WrongTypeBinary", REG_BINARY, DwordBytes(0x11223344), true, 0x11223344},
-        {"TooShort", REG_DWORD, "\x34\x12", true, 0x1234},
-        {"Empty", REG_DWORD, "", true, 0},
-        {"TooLong", REG_DWORD, std::string(8, '\x05'), false, 0},
-        {"TextWithoutNul", REG_SZ, "12", true, 0x3231},
+        {"WrongTypeText", REG_SZ, TextBytes("5"), 0x35},
+        {"WrongTypeBinary", REG_BINARY, DwordBytes(0x11223344), 0x11223344},
+        {"TooShort", REG_DWORD, "\x34\x12", 0x1234},
+        {"Empty", REG_DWORD, "", 0},
+        {"TooLong", REG_DWORD, std::string(8, '\x05'), 0x05050505},
+        {"SixtyFourBits", REG_QWORD, DwordBytes(1) + DwordBytes(2), 1},
+        {"LongText", REG_SZ, TextBytes("Done"), 0x656E6F44},
+        {"TextWithoutNul", REG_SZ, "12", 0x3231},
     };
     // Texts: whatever bytes are stored up to the first NUL, of any length, whatever the type.
     const char* const texts[] = {"Save Path", "Install Path", "Execute"};
@@ -262,7 +262,7 @@ std::vector<HostileCase> HostileCases() {
     std::vector<HostileCase> cases;
     for (const NumberValue& number : numbers) {
         for (const auto& c : numberCases) {
-            DWORD value = c.readable ? c.reading : number.defaultValue;
+            DWORD value = c.reading;
             if (std::string("Display Mode") == number.name)
                 value = value != 0 ? 1 : 0;
             auto field = number.field;

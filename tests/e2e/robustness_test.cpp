@@ -1,0 +1,496 @@
+// The real launcher.exe under Wine against a hostile machine, driven from outside as a player
+// drives it: many launchers at once, every stored setting malformed in turn, awkward paths and
+// programs that vanish or crash. Ends with one line: scenarios run, passed, stored values lost.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ChildProcess.h"
+#include "GameFolder.h"
+#include "MenuItems.h"
+#include "OutsidePlayer.h"
+#include "ReadTextFile.h"
+#include "RegistrySnapshot.h"
+#include "ScratchKey.h"
+#include "StandInRecords.h"
+#include "TestFiles.h"
+#include "TestRegistry.h"
+
+namespace {
+
+const DWORD TimeoutMs = 10000;
+const char* const SettingsPath = "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL";
+
+// Values the game's own programs stored that the launcher only carries and must give back.
+int LostValues = 0;
+
+class Tally : public testing::EmptyTestEventListener {
+    void OnTestEnd(const testing::TestInfo& test) override {
+        ++run_;
+        if (test.result()->Passed())
+            ++passed_;
+    }
+    void OnTestProgramEnd(const testing::UnitTest&) override {
+        std::printf("robustness: %d scenarios run, %d passed, %d stored values lost\n", run_,
+                    passed_, LostValues);
+        std::fflush(stdout);
+    }
+    int run_ = 0;
+    int passed_ = 0;
+};
+const bool TallyListening = (testing::UnitTest::GetInstance()->listeners().Append(new Tally), true);
+
+std::string TextBytes(const std::string& text) {
+    return text + '\0';
+}
+
+std::string DwordBytes(DWORD value) {
+    return std::string(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+// What the game and its setup stored. Install Path is the game folder.
+const DWORD GameInstall = 1;
+const DWORD GameInstallFlag = 7;
+const std::string GameSavePath = "C:\\Saves\\Sp\xE4ter Moss";
+const std::string GameExecute = "moss.exe /fast";
+const std::string GameDeviceId = "0123456789ABCDEF";
+
+// What the player sees of one Play: how the launcher ended, the boxes it showed (each dismissed)
+// and the command lines the game was started with.
+struct PlayOutcome {
+    DWORD exitCode = STILL_ACTIVE;
+    std::vector<std::string> boxes;
+    std::vector<std::string> gameStarts;
+};
+
+std::string Join(const std::vector<std::string>& texts) {
+    std::string joined;
+    for (const std::string& text : texts)
+        joined += "[" + text + "] ";
+    return joined;
+}
+
+class RobustnessTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_FALSE(FileExists("D:\\moss.exe")) << "a game was left on drive D:";
+        ASSERT_FALSE(FileExists("E:\\moss.exe")) << "a game was left on drive E:";
+        folder_ = MakeGameFolder("robust", true);
+        log_ = std::make_unique<StandInLog>(folder_ + "-standins.log");
+        // The stand-in game closes as soon as it has recorded its start.
+        SetEnvironmentVariableA("MOSS_STANDIN_EXIT", "1");
+    }
+    void TearDown() override {
+        SetEnvironmentVariableA("MOSS_STANDIN_EXIT", nullptr);
+        SetEnvironmentVariableA("MOSS_MINST_CRASH", nullptr);
+        log_.reset();
+        RemoveTree(folder_);
+    }
+
+    void StoreGameValues(const std::string& installPath) {
+        settings_.StoreDword("Setup", 1);
+        settings_.StoreDword("Install", GameInstall);
+        settings_.StoreDword("Indeo Check", 1);
+        settings_.StoreDword("Display Mode", 0);
+        settings_.StoreDword("Device", 1);
+        settings_.Store("Device ID", REG_BINARY, GameDeviceId);
+        settings_.StoreDword("Option0", 0xFFFFFFFB);
+        settings_.StoreDword("Option1", 0xFFFFFFFB);
+        settings_.StoreDword("Install Flag", GameInstallFlag);
+        settings_.StoreText("Save Path", GameSavePath);
+        settings_.StoreText("Install Path", installPath);
+        settings_.StoreText("Execute", GameExecute);
+    }
+
+    static bool Start(ChildProcess& launcher, const std::string& folder) {
+        std::string program = folder + "\\launcher.exe";
+        return launcher.Start(program, "\"" + program + "\"", folder);
+    }
+
+    // Waits for the launcher to end, dismissing (and noting) every box it shows meanwhile.
+    static DWORD WaitForEnd(ChildProcess& launcher, std::vector<std::string>& boxes) {
+        DWORD start = GetTickCount();
+        do {
+            DWORD code = launcher.WaitForExit(20);
+            if (code != STILL_ACTIVE)
+                return code;
+            if (HWND box = FindMessageBox(launcher.ProcessId())) {
+                boxes.push_back(MessageBoxText(box));
+                DismissMessageBox(box);
+            }
+        } while (GetTickCount() - start < TimeoutMs);
+        return STILL_ACTIVE;
+    }
+
+    // Starts the launcher of a folder, clicks Play and waits for the launcher to end.
+    PlayOutcome PlayFrom(const std::string& launcherFolder) {
+        PlayOutcome outcome;
+        ChildProcess launcher;
+        if (!Start(launcher, launcherFolder)) {
+            ADD_FAILURE() << "the launcher does not start from " << launcherFolder;
+            return outcome;
+        }
+        HWND menu = launcher.WaitForWindow("TEST", TimeoutMs);
+        if (!menu) {
+            ADD_FAILURE() << "no menu; the launcher ended with " << launcher.WaitForExit(0);
+            return outcome;
+        }
+        ClickMenuItem(menu, ItemPlay);
+        outcome.exitCode = WaitForEnd(launcher, outcome.boxes);
+        outcome.gameStarts = GameStarts();
+        return outcome;
+    }
+
+    // The stand-in game records "command line<TAB>folder" per start.
+    std::vector<std::string> GameStarts() const {
+        std::vector<std::string> starts;
+        std::string text = ReadTextFile(folder_ + "-standins.log");
+        size_t begin = 0;
+        for (size_t end; (end = text.find("\r\n", begin)) != std::string::npos; begin = end + 2) {
+            std::string line = text.substr(begin, end - begin);
+            if (line.find("moss.exe") != std::string::npos && line.find('\t') != std::string::npos)
+                starts.push_back(line.substr(0, line.find('\t')));
+        }
+        return starts;
+    }
+
+    void ExpectGameStartedFrom(const PlayOutcome& outcome, const std::string& game) {
+        EXPECT_EQ(0u, outcome.exitCode);
+        EXPECT_TRUE(outcome.boxes.empty()) << Join(outcome.boxes);
+        ASSERT_EQ(1u, outcome.gameStarts.size()) << Join(outcome.gameStarts);
+        EXPECT_EQ(game + " 4806173", outcome.gameStarts[0]);
+    }
+
+    // A value the launcher only carries must come back as the game stored it.
+    void ExpectKept(const char* name, DWORD type, const std::string& bytes) {
+        StoredValue stored = settings_.Read(name);
+        if (stored.found && stored.type == type && stored.bytes == bytes)
+            return;
+        ++LostValues;
+        ADD_FAILURE() << "\"" << name << "\" was lost: type " << stored.type << ", "
+                      << stored.bytes.size() << " bytes";
+    }
+
+    // Must outlive settings_, which empties the key: it puts the key back as it was.
+    SavedRegistryKey savedSettings_{HKEY_LOCAL_MACHINE, SettingsPath};
+    ScratchKey settings_{HKEY_LOCAL_MACHINE, SettingsPath};
+    DirectXVersionOverride directX_{"4.06.02.0436"};
+    std::string folder_;
+    std::unique_ptr<StandInLog> log_;
+};
+
+// ---- Ten launchers at once ----
+
+TEST_F(RobustnessTest, OfTenLaunchersStartedTogetherExactlyOneOpensItsMenu) {
+    StoreGameValues(folder_);
+    const int count = 10;
+    ChildProcess launchers[count];
+    std::string program = folder_ + "\\launcher.exe";
+    for (ChildProcess& launcher : launchers)
+        ASSERT_TRUE(launcher.Start(program, "\"" + program + "\"", folder_, true));
+    for (ChildProcess& launcher : launchers)
+        launcher.Resume();
+
+    // All but one end at once; the one left running is the winner.
+    int endedWithOne = 0;
+    int running = count;
+    ChildProcess* winner = nullptr;
+    bool ended[count] = {};
+    for (DWORD start = GetTickCount(); running > 1 && GetTickCount() - start < TimeoutMs;) {
+        for (int i = 0; i < count; ++i) {
+            DWORD code = ended[i] ? 0 : launchers[i].WaitForExit(0);
+            if (ended[i] || code == STILL_ACTIVE)
+                continue;
+            ended[i] = true;
+            --running;
+            if (code == 1)
+                ++endedWithOne;
+            else
+                ADD_FAILURE() << "a launcher ended with " << code;
+        }
+        Sleep(10);
+    }
+    for (int i = 0; i < count; ++i) {
+        if (!ended[i] && !winner)
+            winner = &launchers[i];
+    }
+    EXPECT_EQ(count - 1, endedWithOne);
+    ASSERT_NE(nullptr, winner) << "no launcher kept running";
+    HWND menu = winner->WaitForWindow("TEST", TimeoutMs);
+    ASSERT_NE(nullptr, menu) << "the one left running shows no menu";
+    PostMessageA(menu, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, winner->WaitForExit(TimeoutMs));
+}
+
+// ---- Every stored value hostile in turn ----
+
+struct HostileValue {
+    std::string label;
+    const char* name;
+    DWORD type;
+    std::string bytes;
+    std::string textReading; // texts: what the game must find after Play
+};
+
+void PrintTo(const HostileValue& hostile, std::ostream* out) {
+    *out << hostile.label;
+}
+
+std::vector<HostileValue> HostileValues() {
+    std::vector<HostileValue> values;
+    auto add = [&values](const char* name, const char* kind, DWORD type, std::string bytes,
+                         std::string reading = "") {
+        std::string label;
+        for (const char* c = name; *c; ++c)
+            if (*c != ' ')
+                label += *c;
+        values.push_back({label + "_" + kind, name, type, std::move(bytes), std::move(reading)});
+    };
+    for (const char* number : {"Setup", "Install", "Indeo Check", "Display Mode", "Device",
+                               "Option0", "Option1", "Install Flag"}) {
+        add(number, "WrongType", REG_SZ, TextBytes("1"));
+        add(number, "TooShort", REG_DWORD, std::string("\x01\x00", 2));
+        add(number, "TooLong", REG_DWORD, DwordBytes(1) + DwordBytes(2));
+    }
+    add("Display Mode", "Seven", REG_DWORD, DwordBytes(7));
+    add("Device ID", "WrongType", REG_SZ, TextBytes("{device}"));
+    add("Device ID", "TooShort", REG_BINARY, "12345678");
+    add("Device ID", "TooLong", REG_BINARY, std::string(20, '\x7F'));
+    for (const char* text : {"Save Path", "Install Path", "Execute"}) {
+        add(text, "WrongType", REG_BINARY, "D:\\Moss Saves", "D:\\Moss Saves");
+        add(text, "TooLong", REG_SZ, TextBytes(std::string(300, 'L')), std::string(300, 'L'));
+        add(text, "Unterminated", REG_SZ, "C:\\Open \xE9nd", "C:\\Open \xE9nd");
+    }
+    return values;
+}
+
+class HostileSetting : public RobustnessTest, public testing::WithParamInterface<HostileValue> {
+  protected:
+    // The twelve values after Play: every number 4 bytes, Display Mode 0 or 1, the device 16
+    // bytes, every text one terminated REG_SZ.
+    void ExpectSaneRecord() {
+        for (const char* number : {"Setup", "Install", "Indeo Check", "Display Mode", "Device",
+                                   "Option0", "Option1", "Install Flag"}) {
+            StoredValue stored = settings_.Read(number);
+            EXPECT_TRUE(stored.found && stored.type == REG_DWORD && stored.bytes.size() == 4)
+                << number;
+        }
+        StoredValue mode = settings_.Read("Display Mode");
+        EXPECT_TRUE(mode.bytes == DwordBytes(0) || mode.bytes == DwordBytes(1));
+        EXPECT_NE(DwordBytes(0), settings_.Read("Setup").bytes);
+        StoredValue id = settings_.Read("Device ID");
+        EXPECT_TRUE(id.found && id.type == REG_BINARY && id.bytes.size() == 16);
+        for (const char* text : {"Save Path", "Install Path", "Execute"}) {
+            StoredValue stored = settings_.Read(text);
+            EXPECT_TRUE(stored.found && stored.type == REG_SZ && !stored.bytes.empty() &&
+                        stored.bytes.find('\0') == stored.bytes.size() - 1)
+                << text;
+        }
+    }
+
+    void ExpectGameValuesKept(const HostileValue& hostile) {
+        auto carried = [&hostile](const char* name) { return std::string(name) != hostile.name; };
+        if (carried("Install"))
+            ExpectKept("Install", REG_DWORD, DwordBytes(GameInstall));
+        if (carried("Install Flag"))
+            ExpectKept("Install Flag", REG_DWORD, DwordBytes(GameInstallFlag));
+        const std::pair<const char*, std::string> texts[] = {
+            {"Save Path", GameSavePath}, {"Install Path", folder_}, {"Execute", GameExecute}};
+        for (const auto& text : texts) {
+            const std::string& expected = carried(text.first) ? text.second : hostile.textReading;
+            ExpectKept(text.first, REG_SZ, TextBytes(expected));
+        }
+    }
+};
+
+TEST_P(HostileSetting, TheMenuOpensSettingsWorkAndPlayWritesSaneValuesKeepingTheGames) {
+    const HostileValue& hostile = GetParam();
+    StoreGameValues(folder_);
+    settings_.Store(hostile.name, hostile.type, hostile.bytes);
+
+    ChildProcess launcher;
+    ASSERT_TRUE(Start(launcher, folder_));
+    HWND menu = launcher.WaitForWindow("TEST", TimeoutMs);
+    ASSERT_NE(nullptr, menu) << "no menu; the launcher ended with " << launcher.WaitForExit(0);
+
+    ClickMenuItem(menu, ItemChangeSettings);
+    HWND dialog = WaitForSettingsDialog(launcher.ProcessId(), TimeoutMs);
+    ASSERT_NE(nullptr, dialog) << "Change Settings opens no dialog";
+    EXPECT_TRUE(PressButton(dialog, IDOK, TimeoutMs)) << "the dialog does not close on OK";
+
+    ClickMenuItem(menu, ItemPlay);
+    std::vector<std::string> boxes;
+    EXPECT_EQ(0u, WaitForEnd(launcher, boxes)) << "Play does not close the launcher";
+    EXPECT_TRUE(boxes.empty()) << Join(boxes);
+    std::vector<std::string> starts = GameStarts();
+    ASSERT_EQ(1u, starts.size()) << Join(starts);
+    EXPECT_EQ(folder_ + "\\moss.exe 4806173", starts[0]);
+
+    ExpectSaneRecord();
+    ExpectGameValuesKept(hostile);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryValue, HostileSetting, testing::ValuesIn(HostileValues()),
+                         [](const testing::TestParamInfo<HostileValue>& param) {
+                             return param.param.label;
+                         });
+
+// ---- Paths ----
+
+// A folder below the game folder holding its own launcher, DSETUP.dll and game.
+std::string MakeLauncherFolder(const std::string& folder) {
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string bin = BinaryFolder();
+    for (const char* name : {"launcher.exe", "DSETUP.dll", "moss.exe"})
+        CopyFileA((bin + "\\" + name).c_str(), (folder + "\\" + name).c_str(), FALSE);
+    return folder;
+}
+
+TEST_F(RobustnessTest, AGameFolderNearTheLongestPathStartsItsOwnGame) {
+    // The launcher's own path is 259 characters, the longest a path can be.
+    std::string deep = folder_ + "\\";
+    deep += std::string(259 - deep.size() - std::string("\\launcher.exe").size(), 'p');
+    MakeLauncherFolder(deep);
+    ASSERT_EQ(259u, (deep + "\\launcher.exe").size());
+    StoreGameValues(deep);
+    ExpectGameStartedFrom(PlayFrom(deep), deep + "\\moss.exe");
+    ExpectKept("Install Path", REG_SZ, TextBytes(deep));
+}
+
+TEST_F(RobustnessTest, BlanksAndAccentedLettersInThePathReachTheGameUnquoted) {
+    ASSERT_EQ(1252u, GetACP());
+    std::string odd = MakeLauncherFolder(folder_ + "\\Moss Harbor Caf\xE9 \xC9"
+                                                   "dition");
+    StoreGameValues(odd);
+    ExpectGameStartedFrom(PlayFrom(odd), odd + "\\moss.exe");
+    ExpectKept("Install Path", REG_SZ, TextBytes(odd));
+}
+
+TEST_F(RobustnessTest, AnInstallPathOfAMissingFolderFallsBackToTheLaunchersGame) {
+    std::string missing = folder_ + "\\no such folder";
+    StoreGameValues(missing);
+    ExpectGameStartedFrom(PlayFrom(folder_), folder_ + "\\moss.exe");
+    ExpectKept("Install Path", REG_SZ, TextBytes(missing));
+}
+
+TEST_F(RobustnessTest, AFolderNamedMossExeInTheInstallFolderIsPassedOver) {
+    std::string installed = folder_ + "\\installed";
+    CreateDirectoryA(installed.c_str(), nullptr);
+    CreateDirectoryA((installed + "\\moss.exe").c_str(), nullptr);
+    StoreGameValues(installed);
+    ExpectGameStartedFrom(PlayFrom(folder_), folder_ + "\\moss.exe");
+}
+
+TEST_F(RobustnessTest, TheGameInTheInstallFolderWinsOverTheOneBesideTheLauncher) {
+    std::string installed = MakeLauncherFolder(folder_ + "\\installed");
+    StoreGameValues(installed);
+    ExpectGameStartedFrom(PlayFrom(folder_), installed + "\\moss.exe");
+}
+
+// ---- Faults ----
+
+TEST_F(RobustnessTest, AGameRemovedAfterStartUpLeavesPlayQuietlyInTheMenu) {
+    StoreGameValues(folder_);
+    std::string before = RegistrySnapshot(HKEY_LOCAL_MACHINE, SettingsPath);
+    ChildProcess launcher;
+    ASSERT_TRUE(Start(launcher, folder_));
+    HWND menu = launcher.WaitForWindow("TEST", TimeoutMs);
+    ASSERT_NE(nullptr, menu);
+    ASSERT_TRUE(DeleteFileA((folder_ + "\\moss.exe").c_str()));
+
+    ClickMenuItem(menu, ItemPlay);
+    // The second empty message is answered only once the click has been handled.
+    DWORD_PTR ignored;
+    for (int i = 0; i < 2; ++i)
+        SendMessageTimeoutA(menu, WM_NULL, 0, 0, SMTO_NORMAL, TimeoutMs, &ignored);
+    HWND box = FindMessageBox(launcher.ProcessId());
+    EXPECT_EQ(nullptr, box) << MessageBoxText(box);
+    if (box)
+        DismissMessageBox(box);
+    EXPECT_EQ(static_cast<DWORD>(STILL_ACTIVE), launcher.WaitForExit(0));
+    EXPECT_TRUE(IsWindowVisible(menu));
+    EXPECT_TRUE(GameStarts().empty());
+    EXPECT_EQ(before, RegistrySnapshot(HKEY_LOCAL_MACHINE, SettingsPath)) << "Play wrote";
+
+    PostMessageA(menu, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, launcher.WaitForExit(TimeoutMs));
+}
+
+TEST_F(RobustnessTest, ACrashingSetupEndsTheLauncherWithZeroAndNoMenu) {
+    CopyFileA((BinaryFolder() + "\\minst.exe").c_str(), (folder_ + "\\minst.exe").c_str(), FALSE);
+    StoreGameValues(folder_);
+    settings_.StoreDword("Setup", 0);
+    SetEnvironmentVariableA("MOSS_MINST_CRASH", "1");
+
+    ChildProcess launcher;
+    ASSERT_TRUE(Start(launcher, folder_));
+    std::vector<std::string> boxes;
+    EXPECT_EQ(0u, WaitForEnd(launcher, boxes));
+    EXPECT_TRUE(boxes.empty()) << Join(boxes);
+    std::vector<StandInStart> starts = log_->Starts();
+    ASSERT_EQ(1u, starts.size());
+    EXPECT_EQ(folder_ + "\\minst.exe /E", starts[0].commandLine);
+    EXPECT_EQ(DwordBytes(0), settings_.Read("Setup").bytes);
+    ExpectKept("Save Path", REG_SZ, TextBytes(GameSavePath));
+}
+
+TEST_F(RobustnessTest, AMissingInstallerGivesOneErrorBoxAndTheSequenceGoesOn) {
+    std::string redist = folder_ + "\\redist";
+    CreateDirectoryA(redist.c_str(), nullptr);
+    for (const char* name : {"iv5setup.exe", "dxm6ptch.exe"})
+        CopyFileA((BinaryFolder() + "\\" + name).c_str(), (redist + "\\" + name).c_str(), FALSE);
+    StoreGameValues(folder_);
+
+    ChildProcess launcher;
+    ASSERT_TRUE(Start(launcher, folder_));
+    HWND menu = launcher.WaitForWindow("TEST", TimeoutMs);
+    ASSERT_NE(nullptr, menu);
+    ClickMenuItem(menu, ItemInstallSoftware);
+    // DirectX 6.1 is present: its question is skipped.
+    const struct {
+        const char* caption;
+        const char* text;
+        int answer;
+    } expected[] = {
+        {"MOSS HARBOR",
+         "Intel(R) Indeo(R) Video 5.11 is required to play MOSS HARBOR.OK to install Intel(R) "
+         "Indeo(R) Video 5.11?",
+         IDYES},
+        {"MOSS HARBOR",
+         "Direct X(R) Media is required to play MOSS HARBOR.OK to install Direct X(R) Media?",
+         IDYES},
+        {"Error", "Error:CreateProcess Setup", IDOK},
+    };
+    for (const auto& box : expected) {
+        HWND shown = WaitForMessageBox(launcher.ProcessId(), TimeoutMs);
+        ASSERT_NE(nullptr, shown) << "no box \"" << box.text << "\"";
+        EXPECT_EQ(box.text, MessageBoxText(shown));
+        EXPECT_EQ(box.caption, WindowCaption(shown));
+        EXPECT_TRUE(PressButton(shown, box.answer, TimeoutMs));
+    }
+    // The menu comes back once the last installer has ended; the command then has no box left.
+    for (DWORD start = GetTickCount();
+         !IsWindowVisible(menu) && GetTickCount() - start < TimeoutMs;)
+        Sleep(10);
+    EXPECT_TRUE(IsWindowVisible(menu)) << "the menu is not shown again";
+    DWORD_PTR ignored;
+    for (int i = 0; i < 2; ++i)
+        SendMessageTimeoutA(menu, WM_NULL, 0, 0, SMTO_NORMAL, TimeoutMs, &ignored);
+    HWND extra = FindMessageBox(launcher.ProcessId());
+    EXPECT_EQ(nullptr, extra) << "one more box: " << MessageBoxText(extra);
+    if (extra)
+        DismissMessageBox(extra);
+
+    std::vector<StandInStart> starts = log_->Starts();
+    ASSERT_EQ(2u, starts.size());
+    EXPECT_EQ(redist + "\\iv5setup.exe", starts[0].commandLine);
+    EXPECT_EQ(redist + "\\dxm6ptch.exe /c:\"isv.inf\" /Q:A", starts[1].commandLine);
+    PostMessageA(menu, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, launcher.WaitForExit(TimeoutMs));
+}
+
+} // namespace
