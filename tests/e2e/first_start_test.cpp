@@ -20,30 +20,29 @@ namespace {
 const DWORD TimeoutMs = 10000;
 const char* const MakerKey = "SOFTWARE\\HALDEN";
 const char* const SettingsKey = "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL";
-const char* const Switches[] = {"MOSS_MINST_EXIT", "MOSS_MINST_NO_SETUP", "MOSS_MINST_CRASH",
-                                "MOSS_MINST_WAIT", "MOSS_STANDIN_EXIT"};
+const char* const Switches[] = {"MOSS_MINST_NO_SETUP", "MOSS_MINST_WAIT", "MOSS_STANDIN_EXIT"};
 
 struct WindowQuery {
     DWORD processId;
     HWND found;
 };
 
+BOOL CALLBACK MatchMenuWindow(HWND window, LPARAM context) {
+    auto* query = reinterpret_cast<WindowQuery*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (owner != query->processId || lstrcmpA(name, "TEST") != 0)
+        return TRUE;
+    query->found = window;
+    return FALSE;
+}
+
 // The menu window of a process, shown or not.
 HWND MenuWindowOf(DWORD processId) {
     WindowQuery query = {processId, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* q = reinterpret_cast<WindowQuery*>(context);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            char name[16] = {};
-            GetClassNameA(window, name, sizeof name);
-            if (owner != q->processId || lstrcmpA(name, "TEST") != 0)
-                return TRUE;
-            q->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&query));
+    EnumWindows(MatchMenuWindow, reinterpret_cast<LPARAM>(&query));
     return query.found;
 }
 
