@@ -3,5 +3,6 @@
 #include <windows.h>
 
 // 1 when minst.exe ran and ended with exit code 0, else 0 (the launcher then ends). The
-// settings are reloaded afterwards whenever the program was looked for and found.
+// settings are reloaded afterwards whenever the program was found. owner is hidden while the
+// program runs and shown again after, if it was visible before.
 int RunSetup(HWND owner);

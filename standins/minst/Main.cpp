@@ -4,6 +4,8 @@
 //     MOSS_MINST_EXIT=N       end with N instead (after writing)
 //     MOSS_MINST_NO_SETUP=1   write everything but "Setup"
 //     MOSS_MINST_CRASH=1      crash before writing anything
+//     MOSS_MINST_WAIT=NAME    first wait (10 s at most) until the named event is set, so that a
+//                             test can look at the launcher while its setup runs
 // It ends with 2 when the values could not be written.
 #include <windows.h>
 
@@ -27,6 +29,18 @@ DWORD ExitCodeAsked() {
     if (length == 0 || length >= sizeof value)
         return 0;
     return std::strtoul(value, nullptr, 0);
+}
+
+void WaitForTheTest() {
+    char name[MAX_PATH];
+    DWORD length = GetEnvironmentVariableA("MOSS_MINST_WAIT", name, sizeof name);
+    if (length == 0 || length >= sizeof name)
+        return;
+    HANDLE event = OpenEventA(SYNCHRONIZE, FALSE, name);
+    if (!event)
+        return;
+    WaitForSingleObject(event, 10000);
+    CloseHandle(event);
 }
 
 LONG WINAPI EndWithTheFault(EXCEPTION_POINTERS*) {
@@ -106,6 +120,7 @@ bool WriteFinishedSetup(bool markSetupDone) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     RecordStandInStart();
+    WaitForTheTest();
     if (Switch("MOSS_MINST_CRASH"))
         Crash();
     if (!WriteFinishedSetup(!Switch("MOSS_MINST_NO_SETUP")))

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 ScriptedMessageBoxes* Active = nullptr;
@@ -13,6 +15,13 @@ ScriptedMessageBoxes::ScriptedMessageBoxes() : saved_(SystemCalls.MessageBoxA) {
     EXPECT_EQ(nullptr, Active) << "two scripts at once";
     Active = this;
     SystemCalls.MessageBoxA = Show;
+}
+
+ScriptedMessageBoxes::ScriptedMessageBoxes(int standingAnswer,
+                                           std::function<void(const ShownBox&)> whileShown)
+    : ScriptedMessageBoxes() {
+    watcher_ = std::move(whileShown);
+    standingAnswer_ = standingAnswer;
 }
 
 ScriptedMessageBoxes::~ScriptedMessageBoxes() {
@@ -30,6 +39,8 @@ int WINAPI ScriptedMessageBoxes::Show(HWND owner, LPCSTR text, LPCSTR caption, U
         {owner, text ? text : "", caption != nullptr, caption ? caption : "", flags});
     if (self.watcher_)
         self.watcher_(self.shown_.back());
+    if (self.answers_.empty() && self.standingAnswer_)
+        return self.standingAnswer_;
     if (self.answers_.empty()) {
         ADD_FAILURE() << "a box nobody expected: \"" << self.shown_.back().text << "\"";
         return IDCANCEL;

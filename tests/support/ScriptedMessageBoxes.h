@@ -20,7 +20,11 @@ struct ShownBox {
 
 class ScriptedMessageBoxes {
   public:
+    // A strict script: every box needs an answer queued with Answer.
     ScriptedMessageBoxes();
+    // Every box is answered with standingAnswer; whileShown, when given, runs as each comes up.
+    explicit ScriptedMessageBoxes(int standingAnswer,
+                                  std::function<void(const ShownBox&)> whileShown = nullptr);
     ~ScriptedMessageBoxes();
     ScriptedMessageBoxes(const ScriptedMessageBoxes&) = delete;
     ScriptedMessageBoxes& operator=(const ScriptedMessageBoxes&) = delete;
@@ -41,4 +45,5 @@ class ScriptedMessageBoxes {
     std::deque<int> answers_;
     std::vector<ShownBox> shown_;
     std::function<void(const ShownBox&)> watcher_;
+    int standingAnswer_ = 0;
 };

@@ -1,0 +1,158 @@
+// The real launcher.exe on a machine where the game's setup has not been done ("Setup" 0): it
+// runs minst.exe from its folder before the menu opens. (How it ends without a menu when the
+// setup fails is watched on the X screen by first_start_player_test.sh.)
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ChildProcess.h"
+#include "GameFolder.h"
+#include "GameStartLog.h"
+#include "StandInRecords.h"
+#include "TestFiles.h"
+#include "TestRegistry.h"
+
+namespace {
+
+const DWORD TimeoutMs = 10000;
+const char* const MakerKey = "SOFTWARE\\HALDEN";
+const char* const SettingsKey = "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL";
+const char* const Switches[] = {"MOSS_MINST_NO_SETUP", "MOSS_MINST_WAIT", "MOSS_STANDIN_EXIT"};
+
+struct WindowQuery {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchMenuWindow(HWND window, LPARAM context) {
+    auto* query = reinterpret_cast<WindowQuery*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (owner != query->processId || lstrcmpA(name, "TEST") != 0)
+        return TRUE;
+    query->found = window;
+    return FALSE;
+}
+
+// The menu window of a process, shown or not.
+HWND MenuWindowOf(DWORD processId) {
+    WindowQuery query = {processId, nullptr};
+    EnumWindows(MatchMenuWindow, reinterpret_cast<LPARAM>(&query));
+    return query.found;
+}
+
+bool WaitUntil(const std::function<bool()>& condition) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < TimeoutMs; Sleep(20)) {
+        if (condition())
+            return true;
+    }
+    return false;
+}
+
+class FirstStart : public testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* disc : {"D:\\minst.exe", "E:\\minst.exe", "D:\\moss.exe", "E:\\moss.exe"})
+            ASSERT_FALSE(FileExists(disc)) << disc;
+        DeleteRegistryKey(HKEY_LOCAL_MACHINE, SettingsKey);
+        folder_ = MakeGameFolder("first", true);
+        ASSERT_TRUE(CopyFileA((BinaryFolder() + "\\minst.exe").c_str(), Setup().c_str(), FALSE));
+        log_.reset(new StandInLog(folder_ + "\\starts.log"));
+    }
+    void TearDown() override {
+        log_.reset();
+        for (const char* name : Switches)
+            SetEnvironmentVariableA(name, nullptr);
+        RemoveTree(folder_);
+    }
+
+    std::string Setup() const { return folder_ + "\\minst.exe"; }
+    size_t SetupStarts() const { return log_->Starts().size(); }
+    bool Start(ChildProcess& launcher) const {
+        std::string program = folder_ + "\\launcher.exe";
+        return launcher.Start(program, "\"" + program + "\"", folder_);
+    }
+    // Starts a launcher, waits for its menu and closes it as the system does.
+    void OpenAndClose() const {
+        ChildProcess launcher;
+        ASSERT_TRUE(Start(launcher));
+        HWND menu = launcher.WaitForWindow("TEST", TimeoutMs);
+        ASSERT_NE(nullptr, menu) << "the menu opens";
+        PostMessageA(menu, WM_CLOSE, 0, 0);
+        EXPECT_EQ(0u, launcher.WaitForExit(TimeoutMs));
+    }
+    static DWORD StoredNumber(const char* name) {
+        DWORD value = 0xDEADBEEF;
+        ReadRegistryDword(HKEY_LOCAL_MACHINE, SettingsKey, name, value);
+        return value;
+    }
+    static std::string StoredText(const char* name) {
+        std::string text = "(missing)";
+        ReadRegistryString(HKEY_LOCAL_MACHINE, SettingsKey, name, text);
+        return text;
+    }
+
+    SavedRegistryKey maker_{HKEY_LOCAL_MACHINE, MakerKey};
+    SavedRegistryKey settings_{HKEY_LOCAL_MACHINE, SettingsKey};
+    std::string folder_;
+    std::unique_ptr<StandInLog> log_;
+};
+
+} // namespace
+
+TEST_F(FirstStart, TheSetupRunsWhileTheMenuIsHiddenThenTheMenuOpensWithWhatItLeft) {
+    std::string eventName = "MossHarborFirstStart-" + std::to_string(GetCurrentProcessId());
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
+    ASSERT_NE(nullptr, release);
+    SetEnvironmentVariableA("MOSS_MINST_WAIT", eventName.c_str());
+    SetEnvironmentVariableA("MOSS_STANDIN_EXIT", "1");
+    // The codec beside the launcher: Play asks no question.
+    CopyFileA((BinaryFolder() + "\\indeo-5.2818\\ir50_32.dll").c_str(),
+              (folder_ + "\\ir50_32.dll").c_str(), FALSE);
+
+    ChildProcess launcher;
+    ASSERT_TRUE(Start(launcher));
+    bool setupRunning = WaitUntil([&] { return SetupStarts() == 1; });
+    HWND menu = MenuWindowOf(launcher.ProcessId());
+    bool menuVisible = menu && IsWindowVisible(menu);
+    SetEvent(release);
+    CloseHandle(release);
+    ASSERT_TRUE(setupRunning);
+    std::vector<StandInStart> starts = log_->Starts();
+    EXPECT_EQ("minst.exe", starts[0].program);
+    EXPECT_EQ(Setup() + " /E", starts[0].commandLine);
+    EXPECT_NE(nullptr, menu) << "the menu window exists while the setup runs";
+    EXPECT_FALSE(menuVisible);
+
+    HWND opened = launcher.WaitForWindow("TEST", TimeoutMs);
+    ASSERT_NE(nullptr, opened) << "the menu opens after the setup";
+    EXPECT_EQ(menu, opened);
+    EXPECT_EQ(1u, StoredNumber("Setup"));
+
+    // Play writes back what the menu holds: the settings read after the setup, not the
+    // "Setup" 0 and empty "Install Path" read at opening.
+    PostMessageA(opened, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, 60));
+    EXPECT_EQ(0u, launcher.WaitForExit(TimeoutMs));
+    std::vector<GameStart> games = ReadGameStarts(folder_ + "\\starts.log");
+    ASSERT_EQ(1u, games.size());
+    EXPECT_EQ(folder_ + "\\moss.exe 4806173", games[0].commandLine);
+    EXPECT_EQ(1u, StoredNumber("Setup"));
+    EXPECT_EQ(folder_, StoredText("Install Path"));
+    EXPECT_EQ(1u, StoredNumber("Indeo Check"));
+
+    OpenAndClose();
+    EXPECT_EQ(1u, SetupStarts()) << "the next start goes straight to the menu";
+}
+
+TEST_F(FirstStart, ASetupThatLeavesSetupUnmarkedRunsAgainAtTheNextStart) {
+    SetEnvironmentVariableA("MOSS_MINST_NO_SETUP", "1");
+    OpenAndClose();
+    EXPECT_EQ(1u, SetupStarts());
+    OpenAndClose();
+    EXPECT_EQ(2u, SetupStarts());
+}

@@ -1,0 +1,356 @@
+// PlayGame in-process: the real registry, the real DSETUP.dll stand-in and the stand-in game
+// (told to end at once), with every message box answered through the system call table.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "CopiedTestRun.h"
+#include "GameFolder.h"
+#include "GameStartLog.h"
+#include "LauncherSettings.h"
+#include "MenuWindow.h"
+#include "PlayGame.h"
+#include "RegistrySnapshot.h"
+#include "ScriptedMessageBoxes.h"
+#include "SoundDeviceList.h"
+#include "SystemCalls.h"
+#include "TestFiles.h"
+#include "TestRegistry.h"
+
+namespace {
+
+const char* const MakerKey = "SOFTWARE\\HALDEN";
+const char* const SettingsKey = "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL";
+const char* const DirectXKey = "SOFTWARE\\Microsoft\\DirectX";
+
+const char* const DirectXRefusal = "Please install DirectX (R)6 or above first.";
+const char* const SoundRefusal = "Direct Sound compatible sound device could not be found.";
+const char* const IndeoQuestion = "Indeo Video 5.11  may have not been installed.\n"
+                                  "Movie may not function properly.\nOK to proceed?";
+const UINT IndeoButtons = MB_YESNO | MB_DEFBUTTON2;
+
+int FakeDeviceCount;
+HRESULT FakeEnumerationResult;
+
+HRESULT WINAPI FakeEnumerate(LPDSENUMCALLBACKA callback, LPVOID context) {
+    for (int i = 0; i < FakeDeviceCount; ++i)
+        callback(nullptr, "Fake Sound", "fake.drv", context);
+    return FakeEnumerationResult;
+}
+
+DWORD StoredNumber(const char* name) {
+    DWORD value = 0xDEADBEEF;
+    EXPECT_TRUE(ReadRegistryDword(HKEY_LOCAL_MACHINE, SettingsKey, name, value)) << name;
+    return value;
+}
+
+std::string StoredText(const char* name) {
+    std::string text = "(missing)";
+    EXPECT_TRUE(ReadRegistryString(HKEY_LOCAL_MACHINE, SettingsKey, name, text)) << name;
+    return text;
+}
+
+class PlayGameTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        savedCalls_ = SystemCalls;
+        savedRecord_ = LauncherSettings;
+        std::memcpy(savedBusy_, CommandBusy, sizeof savedBusy_);
+        char folder[MAX_PATH] = {};
+        GetCurrentDirectoryA(MAX_PATH, folder);
+        savedFolder_ = folder;
+
+        // Blanks in the game's folder: its path is passed unquoted.
+        gameFolder_ = MakeScratchFolder("play game");
+        game_ = gameFolder_ + "\\moss.exe";
+        CopyFileA((BinaryFolder() + "\\moss.exe").c_str(), game_.c_str(), FALSE);
+        workFolder_ = MakeScratchFolder("play-cwd");
+        ASSERT_TRUE(SetCurrentDirectoryA(workFolder_.c_str()));
+        log_ = workFolder_ + "\\game.log";
+        SetEnvironmentVariableA("MOSS_STANDIN_LOG", log_.c_str());
+        SetEnvironmentVariableA("MOSS_STANDIN_EXIT", "1");
+        DeleteFileA(codecBeside_.c_str());
+
+        ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, DirectXKey, "Version", "4.09.00.0904"));
+        // The settings a finished setup left; Play reads none of them from the registry.
+        DeleteRegistryKey(HKEY_LOCAL_MACHINE, SettingsKey);
+        ASSERT_TRUE(SetRegistryDword(HKEY_LOCAL_MACHINE, SettingsKey, "Setup", 1));
+        ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, SettingsKey, "Install Path",
+                                      gameFolder_.c_str()));
+
+        LauncherSettings = Record();
+        for (LONG& flag : CommandBusy)
+            flag = 0;
+        owner_ = CreateWindowA("STATIC", "menu", WS_POPUP, 0, 0, 64, 64, nullptr, nullptr, nullptr,
+                               nullptr);
+        ASSERT_NE(nullptr, owner_);
+    }
+
+    void TearDown() override {
+        DestroyWindow(owner_);
+        SystemCalls = savedCalls_;
+        SoundDeviceList.Clear();
+        LauncherSettings = savedRecord_;
+        std::memcpy(CommandBusy, savedBusy_, sizeof savedBusy_);
+        SetEnvironmentVariableA("MOSS_STANDIN_LOG", nullptr);
+        SetEnvironmentVariableA("MOSS_STANDIN_EXIT", nullptr);
+        SetCurrentDirectoryA(savedFolder_.c_str());
+        DeleteFileA(codecBeside_.c_str());
+        RemoveTree(workFolder_);
+        RemoveTree(gameFolder_);
+    }
+
+    // Every field differs from its default, so a value left out or swapped shows.
+    SettingsRecord Record() const {
+        SettingsRecord record;
+        record.setup = 1;
+        record.install = 2;
+        record.indeoCheck = 0;
+        record.displayMode = 1;
+        record.device = 1;
+        record.deviceId = {0x11223344, 0x5566, 0x7788, {1, 2, 3, 4, 5, 6, 7, 8}};
+        record.options[0] = 0x2B;
+        record.options[1] = 0x0F;
+        record.installFlag = 3;
+        record.savePath = "C:\\saves";
+        record.installPath = gameFolder_.c_str();
+        record.execute = "moss.exe -fast";
+        return record;
+    }
+
+    int Play() { return PlayGame(owner_); }
+    std::vector<GameStart> Starts() const { return ReadGameStarts(log_); }
+    static std::string Settings() { return RegistrySnapshot(HKEY_LOCAL_MACHINE, SettingsKey); }
+
+    static void UseSoundDevices(int count, HRESULT result) {
+        FakeDeviceCount = count;
+        FakeEnumerationResult = result;
+        SystemCalls.DirectSoundEnumerateA = FakeEnumerate;
+    }
+    void InstallCodec(const char* version) {
+        std::string built = BinaryFolder() + "\\indeo-" + version + "\\ir50_32.dll";
+        ASSERT_TRUE(CopyFileA(built.c_str(), codecBeside_.c_str(), FALSE)) << built;
+    }
+    void ExpectBox(const ShownBox& box, const char* text, UINT flags) const {
+        EXPECT_EQ(text, box.text);
+        EXPECT_TRUE(box.hasCaption);
+        EXPECT_EQ("MOSS HARBOR", box.caption);
+        EXPECT_EQ(flags, box.flags);
+        EXPECT_EQ(owner_, box.owner);
+    }
+    // The game was started once, as the launcher starts it, in the caller's current folder.
+    void ExpectGameStarted(const std::string& path) const {
+        std::vector<GameStart> starts = Starts();
+        ASSERT_EQ(1u, starts.size()) << "starts of the game";
+        EXPECT_EQ(path + " 4806173", starts[0].commandLine);
+        EXPECT_EQ(workFolder_, starts[0].folder);
+    }
+
+    // The module search finds a codec beside the test program first.
+    const std::string codecBeside_ = BinaryFolder() + "\\ir50_32.dll";
+    SavedRegistryKey maker_{HKEY_LOCAL_MACHINE, MakerKey};
+    SavedRegistryKey settings_{HKEY_LOCAL_MACHINE, SettingsKey};
+    SavedRegistryKey directX_{HKEY_LOCAL_MACHINE, DirectXKey};
+    SystemCallTable savedCalls_ = {};
+    SettingsRecord savedRecord_;
+    LONG savedBusy_[CommandSlotCount] = {};
+    std::string savedFolder_;
+    std::string gameFolder_;
+    std::string game_;
+    std::string workFolder_;
+    std::string log_;
+    HWND owner_ = nullptr;
+};
+
+} // namespace
+
+TEST_F(PlayGameTest, EachRefusalShowsItsBoxStaysInTheMenuAndWritesNothing) {
+    struct Refusal {
+        const char* what;
+        std::function<void()> arrange;
+        int answer;
+        const char* text;
+        UINT flags;
+    } refusals[] = {
+        {"DirectX 6.0",
+         [] { SetRegistryString(HKEY_LOCAL_MACHINE, DirectXKey, "Version", "4.06.01.0000"); }, IDOK,
+         DirectXRefusal, MB_OK},
+        {"no DirectX version recorded",
+         [] { DeleteRegistryValue(HKEY_LOCAL_MACHINE, DirectXKey, "Version"); }, IDOK,
+         DirectXRefusal, MB_OK},
+        {"no sound device", [] { UseSoundDevices(0, DS_OK); }, IDOK, SoundRefusal, MB_OK},
+        {"a failed sound enumeration", [] { UseSoundDevices(2, DSERR_NODRIVER); }, IDOK,
+         SoundRefusal, MB_OK},
+        {"no Indeo codec, answered No", [] {}, IDNO, IndeoQuestion, IndeoButtons},
+    };
+    std::string before = Settings();
+    for (const Refusal& refusal : refusals) {
+        SCOPED_TRACE(refusal.what);
+        SystemCalls = savedCalls_;
+        SetRegistryString(HKEY_LOCAL_MACHINE, DirectXKey, "Version", "4.09.00.0904");
+        LauncherSettings = Record();
+        refusal.arrange();
+
+        ScriptedMessageBoxes boxes(refusal.answer);
+        EXPECT_EQ(0, Play());
+        ASSERT_EQ(1u, boxes.Shown().size());
+        ExpectBox(boxes.Shown()[0], refusal.text, refusal.flags);
+        EXPECT_EQ(before, Settings()) << "nothing may be written";
+        EXPECT_TRUE(Starts().empty());
+    }
+}
+
+TEST_F(PlayGameTest, WithTheGameNowhereItStaysQuietAndWritesNothing) {
+    std::string folder = MakeScratchFolder("play-nowhere");
+    std::string report;
+    EXPECT_TRUE(
+        RunTestsFromCopy(folder, {"PlayGameTest.DISABLED_FromAFolderWithoutTheGame"}, report))
+        << report;
+    RemoveTree(folder);
+}
+
+// Run by the test above from a copy of this program: its own folder holds no moss.exe.
+TEST_F(PlayGameTest, DISABLED_FromAFolderWithoutTheGame) {
+    ASSERT_FALSE(FileExists(BinaryFolder() + "\\moss.exe"));
+    for (const char* root : {"D:\\moss.exe", "E:\\moss.exe", "\\moss.exe"})
+        ASSERT_FALSE(FileExists(root)) << root;
+    DeleteFileA(game_.c_str());
+    std::string before = Settings();
+    LauncherSettings.indeoCheck = 1;
+    for (const char* installPath : {gameFolder_.c_str(), ""}) {
+        SCOPED_TRACE(installPath);
+        LauncherSettings.installPath = installPath;
+        ScriptedMessageBoxes boxes(IDOK);
+        EXPECT_EQ(0, Play());
+        EXPECT_TRUE(boxes.Shown().empty());
+        EXPECT_EQ(before, Settings());
+    }
+}
+
+TEST_F(PlayGameTest, DirectXAndTheSoundDeviceAreCheckedAgainAtEveryPlay) {
+    LauncherSettings.indeoCheck = 1;
+    ScriptedMessageBoxes boxes(IDOK);
+    SetRegistryString(HKEY_LOCAL_MACHINE, DirectXKey, "Version", "4.06.01.0000");
+    EXPECT_EQ(0, Play());
+    SetRegistryString(HKEY_LOCAL_MACHINE, DirectXKey, "Version", "4.06.02.0436");
+    UseSoundDevices(0, DS_OK);
+    EXPECT_EQ(0, Play());
+    SystemCalls.DirectSoundEnumerateA = savedCalls_.DirectSoundEnumerateA;
+    EXPECT_EQ(1, Play()) << "DirectX 6.1 and Wine's null sound device pass";
+    ASSERT_EQ(2u, boxes.Shown().size());
+    EXPECT_EQ(DirectXRefusal, boxes.Shown()[0].text);
+    EXPECT_EQ(SoundRefusal, boxes.Shown()[1].text);
+    ExpectGameStarted(game_);
+}
+
+TEST_F(PlayGameTest, StartingSavesAllTwelveSettingsThenStartsTheGameWithItsToken) {
+    InstallCodec("5.2818");
+    ScriptedMessageBoxes boxes(IDNO);
+    EXPECT_EQ(1, Play());
+    EXPECT_TRUE(boxes.Shown().empty()) << "Indeo 5.2818 passes without a question";
+    ExpectGameStarted(game_);
+
+    EXPECT_EQ(1u, StoredNumber("Setup"));
+    EXPECT_EQ(2u, StoredNumber("Install"));
+    EXPECT_EQ(1u, StoredNumber("Indeo Check"));
+    EXPECT_EQ(1u, StoredNumber("Display Mode"));
+    EXPECT_EQ(1u, StoredNumber("Device"));
+    std::vector<BYTE> id;
+    ASSERT_TRUE(ReadRegistryBinary(HKEY_LOCAL_MACHINE, SettingsKey, "Device ID", id));
+    GUID expected = Record().deviceId;
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&expected), sizeof expected),
+              std::string(id.begin(), id.end()));
+    EXPECT_EQ(0x2Bu, StoredNumber("Option0"));
+    EXPECT_EQ(0x0Fu, StoredNumber("Option1"));
+    EXPECT_EQ(3u, StoredNumber("Install Flag"));
+    EXPECT_EQ("C:\\saves", StoredText("Save Path"));
+    EXPECT_EQ(gameFolder_, StoredText("Install Path"));
+    EXPECT_EQ("moss.exe -fast", StoredText("Execute"));
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, SettingsKey, 0, KEY_READ, &key));
+    DWORD values = 0;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                     nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    EXPECT_EQ(12u, values);
+}
+
+TEST_F(PlayGameTest, Indeo5_2817AsksAndYesStartsTheGameAndStoresTheCheck) {
+    InstallCodec("5.2817");
+    ScriptedMessageBoxes boxes(IDYES);
+    EXPECT_EQ(1, Play());
+    ASSERT_EQ(1u, boxes.Shown().size());
+    ExpectBox(boxes.Shown()[0], IndeoQuestion, IndeoButtons);
+    ExpectGameStarted(game_);
+    EXPECT_EQ(1u, StoredNumber("Indeo Check"));
+}
+
+TEST_F(PlayGameTest, TheIndeoQuestionComesAtMostOnceAndNeverAfterTheCheckWasStored) {
+    ScriptedMessageBoxes boxes(IDNO);
+    EXPECT_EQ(0, Play());
+    EXPECT_EQ(1u, boxes.Shown().size());
+    EXPECT_EQ(1, Play()) << "the second Play of the run does not ask again";
+    EXPECT_EQ(1u, boxes.Shown().size());
+    ExpectGameStarted(game_);
+
+    // A later run reads "Indeo Check" 1: no codec, no question.
+    LauncherSettings = Record();
+    LauncherSettings.indeoCheck = StoredNumber("Indeo Check");
+    EXPECT_EQ(1, Play());
+    EXPECT_EQ(1u, boxes.Shown().size());
+}
+
+TEST_F(PlayGameTest, AnEmptyInstallPathLooksAtTheRootOfTheCurrentDriveFirst) {
+    std::string root = workFolder_.substr(0, 3);
+    ASSERT_EQ(":\\", root.substr(1));
+    ScopedFile atRoot(game_, root + "moss.exe");
+    ASSERT_TRUE(atRoot.Placed());
+    LauncherSettings.installPath = "";
+    LauncherSettings.indeoCheck = 1;
+    ScriptedMessageBoxes boxes(IDOK);
+    EXPECT_EQ(1, Play());
+    // Before the copy beside this program: "\moss.exe" is the folder "" joined to the name.
+    ExpectGameStarted("\\moss.exe");
+    EXPECT_EQ("", StoredText("Install Path"));
+    EXPECT_TRUE(boxes.Shown().empty());
+}
+
+TEST_F(PlayGameTest, AGameThatCannotStartIsReportedAfterTheSettingsWereSavedAndStillCloses) {
+    WriteTextFile(game_, "not a program");
+    LauncherSettings.indeoCheck = 1;
+    std::string savedWhenShown;
+    ScriptedMessageBoxes boxes(IDOK, [&](const ShownBox&) {
+        savedWhenShown = StoredText("Execute") + "|" + StoredText("Install Path");
+    });
+    EXPECT_EQ(1, Play()) << "the launcher closes also after a failed start";
+    ASSERT_EQ(1u, boxes.Shown().size());
+    const ShownBox& box = boxes.Shown()[0];
+    EXPECT_EQ("Error:CreateProcess MOSS HARBOR", box.text);
+    EXPECT_FALSE(box.hasCaption) << "the system's default caption";
+    EXPECT_EQ(static_cast<UINT>(MB_OK), box.flags);
+    EXPECT_EQ(owner_, box.owner);
+    EXPECT_EQ("moss.exe -fast|" + gameFolder_, savedWhenShown);
+    EXPECT_TRUE(Starts().empty());
+}
+
+TEST_F(PlayGameTest, AnotherCommandInProgressKeepsPlayQuiet) {
+    // Past the guard this Play would stop at the DirectX box.
+    DeleteRegistryValue(HKEY_LOCAL_MACHINE, DirectXKey, "Version");
+    std::string before = Settings();
+    ScriptedMessageBoxes boxes(IDOK);
+    for (int slot = 1; slot < CommandSlotCount; ++slot) {
+        CommandBusy[slot] = 1;
+        EXPECT_EQ(0, Play()) << "slot " << slot;
+        CommandBusy[slot] = 0;
+    }
+    EXPECT_TRUE(boxes.Shown().empty());
+    EXPECT_EQ(before, Settings());
+
+    CommandBusy[0] = 1; // Play's own slot, set by the menu around this very call
+    EXPECT_EQ(0, Play());
+    ASSERT_EQ(1u, boxes.Shown().size());
+    EXPECT_EQ(DirectXRefusal, boxes.Shown()[0].text);
+}
