@@ -236,16 +236,6 @@ class DiscInDrive : public testing::Test {
 
 } // namespace
 
-TEST_F(DiscInDrive, WithTheSetupDoneTheLauncherOnTheDiscOpensItsMenu) {
-    ASSERT_TRUE(SetRegistryDword(HKEY_LOCAL_MACHINE, SettingsKey, "Setup", 1));
-    ChildProcess launcher;
-    ASSERT_TRUE(StartFromDisc(launcher));
-    HWND menu = launcher.WaitForWindow("TEST", TimeoutMs);
-    ASSERT_NE(nullptr, menu) << "the launcher found no game beside itself on the disc";
-    PostMessageA(menu, WM_CLOSE, 0, 0);
-    EXPECT_EQ(0u, launcher.WaitForExit(TimeoutMs));
-}
-
 TEST_F(DiscInDrive, AFirstStartRunsTheSetupFromTheDiscAndPlayStartsTheGameThere) {
     DeleteRegistryKey(HKEY_LOCAL_MACHINE, SettingsKey);
     std::string scratch = MakeScratchFolder("disc-log");
