@@ -1,44 +1,47 @@
 #!/usr/bin/env bash
-# Builds, lays out a demo game folder in build/x86_64/demo (the launcher, DSETUP.dll, the
-# stand-in game moss.exe, the stand-in setup minst.exe and a help page) and shows the journey of
-# a first start under Wine: the game's settings are reset, so the launcher runs the setup first,
-# then opens its menu, and Play starts the demo game.
-# On $DISPLAY when set, the player drives it (the launcher runs until it ends). Otherwise, on a
-# private Xvfb, the script plays it through: a screenshot of the menu (also saved as
-# docs/menu.png), a click on Play, Yes to the Indeo question, and a screenshot of the game.
+# Builds, then shows the launcher as a player gets it: the x86_64 game CD in drive D: of a
+# private Wine prefix, started with no settings (a first start), so the setup runs first, then
+# the menu opens. On $DISPLAY when set, the player drives it (the launcher runs until it ends).
+# Otherwise, on a private Xvfb, the script plays the journey through and saves screenshots:
+# the menu, Change Settings (OK), Install Software (Indeo and DirectX Media accepted), and Play,
+# which starts the demo game.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$(pwd)
 
 bash scripts/bootstrap.sh
 bash scripts/build.sh
 
 source scripts/wine-env.sh
 wine_env build/x86_64
+source scripts/cdimage.sh
 bin="$WINE_BUILD_DIR/bin"
 demo="$WINE_BUILD_DIR/demo"
 settings='HKLM\SOFTWARE\HALDEN\MOSSHARBOR TRIAL'
 rm -rf "$demo"
 mkdir -p "$demo"
-cp "$bin"/{launcher.exe,DSETUP.dll,moss.exe,minst.exe} "$demo/"
-cp -r demo/HELP "$demo/"
-echo "demo: game folder $demo"
 
 visible=${DISPLAY:-}
-trap wine_session_stop EXIT
+trap 'cd_image_eject d; wine_session_stop' EXIT
 wine_session_start
-cd "$demo"
+cd_image_insert d
+program=$(cd_image_program d)
+echo "demo: the game CD ($(cd_image_folder)) is in drive D:; the player starts $program"
 "$W" reg delete "$settings" /f >/dev/null 2>&1 || true
 echo "demo: the game's settings are reset: this is the first start, so the setup runs first"
+cd "$demo"
 
 if [ -n "$visible" ]; then
     echo "demo: launcher.exe runs on $DISPLAY; Play starts the demo game, Exit ends the demo"
     status=0
-    "$W" launcher.exe </dev/null || status=$?
+    "$W" "$program" </dev/null || status=$?
     echo "demo: launcher.exe ended with exit code $status"
     exit 0
 fi
 
+fail() {
+    echo "demo: $*" >&2
+    exit 1
+}
 # The visible window of a program (Wine names the X class after the executable), 15 s at most.
 wait_window() {
     local id
@@ -49,49 +52,70 @@ wait_window() {
     done
     return 1
 }
-fail() {
-    echo "demo: $*" >&2
-    exit 1
+# Answers the launcher's next message box after checking its text (6 Yes, 1 OK).
+answer() { # text button
+    "$W" "$bin/pressbutton.exe" "MOSS HARBOR" "$1" "$2" 15000 >/dev/null 2>&1 ||
+        fail "the box \"$1\" did not come"
+    echo "demo: answered \"${1:0:48}...\" with $([ "$2" = 6 ] && echo Yes || echo OK)"
+}
+# Clicks an item of the menu (client coordinates) and says so.
+click_item() { # x y name
+    xdotool mousemove $((menu_x + $1)) $((menu_y + $2)) click 1
+    echo "demo: clicked $3"
+}
+started() { # what the stand-ins recorded of one program
+    grep -a "$1" starts.log | tr -d '\r' | cut -f 3 | head -n 1
 }
 
 # The stand-ins record how they were started.
 export MOSS_STANDIN_LOG
 MOSS_STANDIN_LOG="$("$W" winepath -w "$demo" 2>/dev/null | tr -d '\r')\\starts.log"
-"$W" launcher.exe >/dev/null 2>&1 </dev/null &
+"$W" "$program" >/dev/null 2>&1 </dev/null &
 launcher=$!
 
 menu=$(wait_window 'launcher\.exe') || fail "the launcher showed no menu"
-setup_line=$(grep -a '^minst\.exe' starts.log | tr -d '\r' | cut -f 3) || fail "the setup did not run"
-echo "demo: the setup ran first: $setup_line"
+echo "demo: the setup ran first: $(started '^minst\.exe')"
 sleep 0.5 # let it finish painting
 import -window root "$demo/menu.png"
-cp "$demo/menu.png" "$root/docs/menu.png"
-echo "demo: the menu opened; screenshot saved to $demo/menu.png and docs/menu.png"
-
+echo "demo: the menu opened; screenshot saved to $demo/menu.png"
 eval "$(xdotool getwindowgeometry --shell "$menu")"
-xdotool mousemove $((X + 400)) $((Y + 60)) click 1
-echo "demo: clicked Play"
-# Wine has no Indeo codec with a version: the question comes, modal to the menu.
-box=""
-for _ in $(seq 50); do
-    box=$(xdotool search --onlyvisible --classname '^launcher\.exe$' 2>/dev/null |
-        grep -vx "$menu" | head -n 1) || true
-    [ -n "$box" ] && break
-    kill -0 "$launcher" 2>/dev/null || break
+menu_x=$X menu_y=$Y
+
+click_item 470 115 "Change Settings"
+dialog=""
+for _ in $(seq 100); do
+    dialog=$(xdotool search --onlyvisible --name '^MOSS HARBOR$' 2>/dev/null | grep -vx "$menu" |
+        head -n 1) || true
+    [ -n "$dialog" ] && break
     sleep 0.1
 done
-if [ -n "$box" ]; then
-    eval "$(xdotool getwindowgeometry --shell "$box")"
-    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) key y
-    echo "demo: answered Yes to the Indeo Video question"
-fi
+[ -n "$dialog" ] || fail "the settings dialog did not open"
+sleep 0.3
+import -window root "$demo/settings.png"
+echo "demo: the settings dialog opened; screenshot saved to $demo/settings.png"
+eval "$(xdotool getwindowgeometry --shell "$dialog")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + 20)) key Return
+echo "demo: OK"
+sleep 0.3
 
+click_item 470 300 "Install Software"
+# Wine's DirectX is newer than 6.1, so the DirectX 6 question is skipped and no restart is asked.
+answer 'Intel(R) Indeo(R) Video 5.11 is required to play MOSS HARBOR.OK to install Intel(R) Indeo(R) Video 5.11?' 6
+answer 'Direct X(R) Media is required to play MOSS HARBOR.OK to install Direct X(R) Media?' 6
+wait_window 'launcher\.exe' >/dev/null || fail "the menu did not come back"
+for installer in iv5setup dxmedia dxm6ptch; do
+    echo "demo: $installer.exe ran: $(started "^$installer\.exe")"
+done
+
+sleep 0.3
+click_item 470 60 "Play"
+# Wine has no Indeo codec with a version: the question comes, once.
+answer 'Indeo Video 5.11  may have not been installed.\nMovie may not function properly.\nOK to proceed?' 6
 status=0
 wait "$launcher" || status=$?
 echo "demo: launcher.exe ended with exit code $status"
 wait_window 'moss\.exe' >/dev/null || fail "the game showed no window"
-game_line=$(grep -a 'moss\.exe 4806173' starts.log | tr -d '\r') || fail "moss.exe did not start"
-echo "demo: moss.exe started: ${game_line%%$'\t'*} (working folder ${game_line#*$'\t'})"
+echo "demo: moss.exe started: $(grep -a 'moss\.exe 4806173' starts.log | tr -d '\r' | cut -f 1)"
 sleep 0.3
 import -window root "$demo/game.png"
 echo "demo: screenshot of the demo game saved to $demo/game.png"
