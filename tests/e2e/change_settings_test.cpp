@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ChangeSettings.h"
-#include "MessageBoxRecorder.h"
+#include "ScriptedMessageBoxes.h"
 #include "ModalDialogPlayer.h"
 #include "RegistrySnapshot.h"
 #include "SettingsDialogDriver.h"
@@ -55,7 +55,7 @@ class ChangeSettingsTest : public testing::Test {
 
     TestDeviceList devices_{{{"Board", 0, {1, 1}, {1, 1}, TaggedGuid(7)}}, 0};
     OwnerWindow owner_;
-    MessageBoxRecorder boxes_;
+    ScriptedMessageBoxes boxes_{IDOK};
     std::string registryBefore_;
 };
 
@@ -68,8 +68,8 @@ TEST_F(ChangeSettingsTest, WithoutDirectX61NothingOpensAndThePlayerIsTold) {
                                      [](HWND dialog) { PressKey(dialog, VK_ESCAPE); });
     EXPECT_EQ(0, result);
     EXPECT_FALSE(play.dialogSeen);
-    ASSERT_EQ(1u, boxes_.Boxes().size());
-    const RecordedMessageBox& box = boxes_.Boxes()[0];
+    ASSERT_EQ(1u, boxes_.Shown().size());
+    const ShownBox& box = boxes_.Shown()[0];
     EXPECT_EQ(HWND(owner_), box.owner);
     EXPECT_EQ("Please install DirectX (R)6 or above first.", box.text);
     EXPECT_EQ("MOSS HARBOR", box.caption);
@@ -103,7 +103,7 @@ TEST_F(ChangeSettingsTest, EnterKeepsTheChoicesMadeOverTheDisabledMenu) {
     EXPECT_EQ(1u, LauncherSettings.displayMode);
     EXPECT_EQ(1u, LauncherSettings.device);
     EXPECT_TRUE(IsEqualGUID(TaggedGuid(7), LauncherSettings.deviceId));
-    EXPECT_TRUE(boxes_.Boxes().empty());
+    EXPECT_TRUE(boxes_.Shown().empty());
 }
 
 TEST_F(ChangeSettingsTest, EscapeForgetsEveryChoice) {

@@ -10,7 +10,7 @@
 #include "MenuPicture.h"
 #include "MenuSurface.h"
 #include "MenuWindow.h"
-#include "MessageBoxRecorder.h"
+#include "ScriptedMessageBoxes.h"
 #include "RegistrySnapshot.h"
 #include "StartUp.h"
 #include "TestRegistry.h"
@@ -132,7 +132,7 @@ class MenuWindowTest : public testing::Test {
     }
 
     SavedRegistryKey settings_{HKEY_LOCAL_MACHINE, SettingsKey};
-    MessageBoxRecorder boxes_;
+    ScriptedMessageBoxes boxes_{IDOK};
     HWND menu_ = nullptr;
 };
 
@@ -155,9 +155,9 @@ TEST_F(MenuWindowTest, OpensCentredAndTitledWithPlayHighlighted) {
 TEST_F(MenuWindowTest, EnterRunsPlayAndAPlayThatFailsLeavesTheMenuAsItWas) {
     DirectXVersionOverride directX(OldDirectX);
     Press(VK_RETURN);
-    ASSERT_EQ(1u, boxes_.Boxes().size()) << "Enter did not run Play";
-    EXPECT_EQ(DirectXMissing, boxes_.Boxes()[0].text);
-    EXPECT_EQ(menu_, boxes_.Boxes()[0].owner);
+    ASSERT_EQ(1u, boxes_.Shown().size()) << "Enter did not run Play";
+    EXPECT_EQ(DirectXMissing, boxes_.Shown()[0].text);
+    EXPECT_EQ(menu_, boxes_.Shown()[0].owner);
     EXPECT_TRUE(IsWindowVisible(menu_));
     EXPECT_EQ(std::vector<int>{0}, Highlighted());
     EXPECT_EQ(0, CommandBusy[0]) << "Play's busy flag stayed set";
@@ -188,7 +188,7 @@ TEST_F(MenuWindowTest, OnTheBackgroundNothingIsHighlightedAndKeysDoNothingUntilT
         Press(key);
         EXPECT_TRUE(Highlighted().empty()) << "key " << key;
     }
-    EXPECT_TRUE(boxes_.Boxes().empty()) << "Enter ran a command with nothing highlighted";
+    EXPECT_TRUE(boxes_.Shown().empty()) << "Enter ran a command with nothing highlighted";
     EXPECT_TRUE(IsWindow(menu_));
 
     Move(OnExit);
@@ -205,15 +205,15 @@ TEST_F(MenuWindowTest, AnItemsLastColumnAndRowAndTheEmptySlotsDragInsteadOfRunni
         EXPECT_EQ(HTCAPTION, HitTest(point)) << point.x << "," << point.y;
         Click(point);
     }
-    EXPECT_TRUE(boxes_.Boxes().empty()) << "a press on the background ran a command";
+    EXPECT_TRUE(boxes_.Shown().empty()) << "a press on the background ran a command";
     EXPECT_TRUE(IsWindow(menu_));
 
     // The last pixel inside Play is still Play.
     const POINT inside = {619, 88};
     EXPECT_NE(HTCAPTION, HitTest(inside));
     Click(inside);
-    ASSERT_EQ(1u, boxes_.Boxes().size());
-    EXPECT_EQ(DirectXMissing, boxes_.Boxes()[0].text);
+    ASSERT_EQ(1u, boxes_.Shown().size());
+    EXPECT_EQ(DirectXMissing, boxes_.Shown()[0].text);
 }
 
 TEST_F(MenuWindowTest, MovingWithinTheHighlightedItemDoesNotRepaintButAnotherItemDoes) {
