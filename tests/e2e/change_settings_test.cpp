@@ -5,14 +5,13 @@
 #include "ChangeSettings.h"
 #include "ScriptedMessageBoxes.h"
 #include "ModalDialogPlayer.h"
-#include "RegistrySnapshot.h"
 #include "SettingsDialogDriver.h"
 #include "StartUp.h"
+#include "TestKey.h"
 #include "resource.h"
 
 namespace {
 
-const char* const SettingsKey = "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL";
 const char* const DirectX60 = "4.06.00.0318";
 const char* const DirectX61 = "4.06.02.0436";
 
@@ -46,23 +45,24 @@ class ChangeSettingsTest : public testing::Test {
         LauncherSettings.options[0] = LauncherSettings.options[1] = 0xFFFFFFFB;
         LauncherSettings.device = 0;
         LauncherSettings.deviceId = GUID_NULL;
-        registryBefore_ = RegistrySnapshot(HKEY_LOCAL_MACHINE, SettingsKey);
+        registryBefore_ = settings_.Snapshot();
     }
     void TearDown() override {
-        EXPECT_EQ(registryBefore_, RegistrySnapshot(HKEY_LOCAL_MACHINE, SettingsKey))
-            << "the dialog wrote to the registry";
+        EXPECT_EQ(registryBefore_, settings_.Snapshot()) << "the dialog wrote to the registry";
     }
 
     TestDeviceList devices_{{{"Board", 0, {1, 1}, {1, 1}, TaggedGuid(7)}}, 0};
     OwnerWindow owner_;
     ScriptedMessageBoxes boxes_{IDOK};
+    TestKey settings_{HKEY_LOCAL_MACHINE, "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL"};
+    TestKey directX_{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX"};
     std::string registryBefore_;
 };
 
 } // namespace
 
 TEST_F(ChangeSettingsTest, WithoutDirectX61NothingOpensAndThePlayerIsTold) {
-    DirectXVersionOverride directX(DirectX60);
+    directX_.StoreText("Version", DirectX60);
     int result = -1;
     ModalPlay play = PlayModalDialog([&] { result = ChangeSettings(owner_); },
                                      [](HWND dialog) { PressKey(dialog, VK_ESCAPE); });
@@ -78,7 +78,7 @@ TEST_F(ChangeSettingsTest, WithoutDirectX61NothingOpensAndThePlayerIsTold) {
 }
 
 TEST_F(ChangeSettingsTest, EnterKeepsTheChoicesMadeOverTheDisabledMenu) {
-    DirectXVersionOverride directX(DirectX61);
+    directX_.StoreText("Version", DirectX61);
     bool ownedByMenu = false;
     bool menuDisabled = false;
     std::string caption;
@@ -107,7 +107,7 @@ TEST_F(ChangeSettingsTest, EnterKeepsTheChoicesMadeOverTheDisabledMenu) {
 }
 
 TEST_F(ChangeSettingsTest, EscapeForgetsEveryChoice) {
-    DirectXVersionOverride directX(DirectX61);
+    directX_.StoreText("Version", DirectX61);
     int result = -1;
     ModalPlay play =
         PlayModalDialog([&] { result = ChangeSettings(owner_); },

@@ -13,13 +13,11 @@
 #include "GameStartLog.h"
 #include "StandInRecords.h"
 #include "TestFiles.h"
-#include "TestRegistry.h"
+#include "TestKey.h"
 
 namespace {
 
 const DWORD TimeoutMs = 10000;
-const char* const MakerKey = "SOFTWARE\\HALDEN";
-const char* const SettingsKey = "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL";
 const char* const Switches[] = {"MOSS_MINST_NO_SETUP", "MOSS_MINST_WAIT", "MOSS_STANDIN_EXIT"};
 
 struct WindowQuery {
@@ -59,7 +57,6 @@ class FirstStart : public testing::Test {
     void SetUp() override {
         for (const char* disc : {"D:\\minst.exe", "E:\\minst.exe", "D:\\moss.exe", "E:\\moss.exe"})
             ASSERT_FALSE(FileExists(disc)) << disc;
-        DeleteRegistryKey(HKEY_LOCAL_MACHINE, SettingsKey);
         folder_ = MakeGameFolder("first", true);
         ASSERT_TRUE(CopyFileA((BinaryFolder() + "\\minst.exe").c_str(), Setup().c_str(), FALSE));
         log_.reset(new StandInLog(folder_ + "\\starts.log"));
@@ -86,19 +83,9 @@ class FirstStart : public testing::Test {
         PostMessageA(menu, WM_CLOSE, 0, 0);
         EXPECT_EQ(0u, launcher.WaitForExit(TimeoutMs));
     }
-    static DWORD StoredNumber(const char* name) {
-        DWORD value = 0xDEADBEEF;
-        ReadRegistryDword(HKEY_LOCAL_MACHINE, SettingsKey, name, value);
-        return value;
-    }
-    static std::string StoredText(const char* name) {
-        std::string text = "(missing)";
-        ReadRegistryString(HKEY_LOCAL_MACHINE, SettingsKey, name, text);
-        return text;
-    }
+    DWORD StoredNumber(const char* name) const { return settings_.Read(name).Number(); }
 
-    SavedRegistryKey maker_{HKEY_LOCAL_MACHINE, MakerKey};
-    SavedRegistryKey settings_{HKEY_LOCAL_MACHINE, SettingsKey};
+    TestKey settings_{HKEY_LOCAL_MACHINE, "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL", TestKey::Emptied};
     std::string folder_;
     std::unique_ptr<StandInLog> log_;
 };
@@ -142,7 +129,7 @@ TEST_F(FirstStart, TheSetupRunsWhileTheMenuIsHiddenThenTheMenuOpensWithWhatItLef
     ASSERT_EQ(1u, games.size());
     EXPECT_EQ(folder_ + "\\moss.exe 4806173", games[0].commandLine);
     EXPECT_EQ(1u, StoredNumber("Setup"));
-    EXPECT_EQ(folder_, StoredText("Install Path"));
+    EXPECT_EQ(folder_, settings_.Read("Install Path").Text());
     EXPECT_EQ(1u, StoredNumber("Indeo Check"));
 
     OpenAndClose();

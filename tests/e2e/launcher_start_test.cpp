@@ -9,13 +9,12 @@
 #include "ChildProcess.h"
 #include "GameFolder.h"
 #include "TestFiles.h"
-#include "TestRegistry.h"
+#include "TestKey.h"
 #include "WindowWatch.h"
 
 namespace {
 
 const DWORD TimeoutMs = 10000;
-const char* const SettingsKey = "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL";
 const char* const GuardNames[] = {"MOSS HARBOR PC", "MOSS HARBOR PC Setup",
                                   "MOSS HARBOR PC Uninstall", "MOSS HARBOR PC Launch"};
 
@@ -41,7 +40,7 @@ class LauncherStart : public testing::Test {
         for (const char* name : GuardNames)
             ASSERT_FALSE(MutexExists(name)) << name << " is held before the test";
         // The game's setup has been done: the menu opens without running it.
-        ASSERT_TRUE(SetRegistryDword(HKEY_LOCAL_MACHINE, SettingsKey, "Setup", 1));
+        settings_.StoreDword("Setup", 1);
     }
     void TearDown() override {
         if (!folder_.empty())
@@ -76,7 +75,7 @@ class LauncherStart : public testing::Test {
         EXPECT_EQ(0u, launcher.WaitForExit(TimeoutMs));
     }
 
-    SavedRegistryKey settings_{HKEY_LOCAL_MACHINE, SettingsKey};
+    TestKey settings_{HKEY_LOCAL_MACHINE, "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL"};
     std::string folder_;
 };
 

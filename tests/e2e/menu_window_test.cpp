@@ -11,14 +11,12 @@
 #include "MenuSurface.h"
 #include "MenuWindow.h"
 #include "ScriptedMessageBoxes.h"
-#include "RegistrySnapshot.h"
 #include "StartUp.h"
-#include "TestRegistry.h"
+#include "TestKey.h"
 #include "resource.h"
 
 namespace {
 
-const char* const SettingsKey = "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL";
 // Older than 6.1: Play and Change Settings stop at their first check and say so.
 const char* const OldDirectX = "4.06.00.0000";
 const char* const DirectXMissing = "Please install DirectX (R)6 or above first.";
@@ -83,7 +81,7 @@ RECT ItemBox(int item) {
 class MenuWindowTest : public testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(SetRegistryDword(HKEY_LOCAL_MACHINE, SettingsKey, "Setup", 1));
+        settings_.StoreDword("Setup", 1);
         // A pointer left over the window by an earlier test would move the highlight.
         SetCursorPos(0, 0);
         AppInstance = GetModuleHandleA(nullptr);
@@ -131,7 +129,8 @@ class MenuWindowTest : public testing::Test {
             EXPECT_EQ(nullptr, palette);
     }
 
-    SavedRegistryKey settings_{HKEY_LOCAL_MACHINE, SettingsKey};
+    TestKey settings_{HKEY_LOCAL_MACHINE, "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL"};
+    TestKey directX_{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX"};
     ScriptedMessageBoxes boxes_{IDOK};
     HWND menu_ = nullptr;
 };
@@ -153,7 +152,7 @@ TEST_F(MenuWindowTest, OpensCentredAndTitledWithPlayHighlighted) {
 }
 
 TEST_F(MenuWindowTest, EnterRunsPlayAndAPlayThatFailsLeavesTheMenuAsItWas) {
-    DirectXVersionOverride directX(OldDirectX);
+    directX_.StoreText("Version", OldDirectX);
     Press(VK_RETURN);
     ASSERT_EQ(1u, boxes_.Shown().size()) << "Enter did not run Play";
     EXPECT_EQ(DirectXMissing, boxes_.Shown()[0].text);
@@ -181,7 +180,7 @@ TEST_F(MenuWindowTest, TabWalksTheSixItemsAndUpGoesBackward) {
 }
 
 TEST_F(MenuWindowTest, OnTheBackgroundNothingIsHighlightedAndKeysDoNothingUntilTheMouseReturns) {
-    DirectXVersionOverride directX(OldDirectX);
+    directX_.StoreText("Version", OldDirectX);
     Move(OnTitlePanel);
     EXPECT_TRUE(Highlighted().empty());
     for (WPARAM key : {WPARAM(VK_TAB), WPARAM(VK_DOWN), WPARAM(VK_UP), WPARAM(VK_RETURN)}) {
@@ -198,7 +197,7 @@ TEST_F(MenuWindowTest, OnTheBackgroundNothingIsHighlightedAndKeysDoNothingUntilT
 }
 
 TEST_F(MenuWindowTest, AnItemsLastColumnAndRowAndTheEmptySlotsDragInsteadOfRunning) {
-    DirectXVersionOverride directX(OldDirectX);
+    directX_.StoreText("Version", OldDirectX);
     const POINT background[] = {{620, 50},  {400, 89},  {620, 89},
                                 {500, 180}, {400, 240}, {100, 240}};
     for (POINT point : background) {

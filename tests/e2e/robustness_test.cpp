@@ -14,11 +14,9 @@
 #include "MenuItems.h"
 #include "OutsidePlayer.h"
 #include "ReadTextFile.h"
-#include "RegistrySnapshot.h"
-#include "ScratchKey.h"
 #include "StandInRecords.h"
 #include "TestFiles.h"
-#include "TestRegistry.h"
+#include "TestKey.h"
 
 namespace {
 
@@ -79,6 +77,7 @@ class RobustnessTest : public testing::Test {
     void SetUp() override {
         ASSERT_FALSE(FileExists("D:\\moss.exe")) << "a game was left on drive D:";
         ASSERT_FALSE(FileExists("E:\\moss.exe")) << "a game was left on drive E:";
+        directX_.StoreText("Version", "4.06.02.0436");
         folder_ = MakeGameFolder("robust", true);
         log_ = std::make_unique<StandInLog>(folder_ + "-standins.log");
         // The stand-in game closes as soon as it has recorded its start.
@@ -175,10 +174,8 @@ class RobustnessTest : public testing::Test {
                       << stored.bytes.size() << " bytes";
     }
 
-    // Must outlive settings_, which empties the key: it puts the key back as it was.
-    SavedRegistryKey savedSettings_{HKEY_LOCAL_MACHINE, SettingsPath};
-    ScratchKey settings_{HKEY_LOCAL_MACHINE, SettingsPath};
-    DirectXVersionOverride directX_{"4.06.02.0436"};
+    TestKey settings_{HKEY_LOCAL_MACHINE, SettingsPath, TestKey::Emptied};
+    TestKey directX_{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX"};
     std::string folder_;
     std::unique_ptr<StandInLog> log_;
 };
@@ -395,7 +392,7 @@ TEST_F(RobustnessTest, TheGameInTheInstallFolderWinsOverTheOneBesideTheLauncher)
 
 TEST_F(RobustnessTest, AGameRemovedAfterStartUpLeavesPlayQuietlyInTheMenu) {
     StoreGameValues(folder_);
-    std::string before = RegistrySnapshot(HKEY_LOCAL_MACHINE, SettingsPath);
+    std::string before = settings_.Snapshot();
     ChildProcess launcher;
     ASSERT_TRUE(Start(launcher, folder_));
     HWND menu = launcher.WaitForWindow("TEST", TimeoutMs);
@@ -414,7 +411,7 @@ TEST_F(RobustnessTest, AGameRemovedAfterStartUpLeavesPlayQuietlyInTheMenu) {
     EXPECT_EQ(static_cast<DWORD>(STILL_ACTIVE), launcher.WaitForExit(0));
     EXPECT_TRUE(IsWindowVisible(menu));
     EXPECT_TRUE(GameStarts().empty());
-    EXPECT_EQ(before, RegistrySnapshot(HKEY_LOCAL_MACHINE, SettingsPath)) << "Play wrote";
+    EXPECT_EQ(before, settings_.Snapshot()) << "Play wrote";
 
     PostMessageA(menu, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, launcher.WaitForExit(TimeoutMs));

@@ -130,8 +130,7 @@ void InstallTest::TearDown() {
 }
 
 void InstallTest::SetDirectXVersion(const char* text) {
-    ASSERT_TRUE(
-        SetRegistryString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX", "Version", text));
+    directX_.StoreText("Version", text);
 }
 
 void InstallTest::ScriptSetupResults(std::initializer_list<int> results) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "LauncherSettings.h"
-#include "ScratchKey.h"
+#include "TestKey.h"
 
 namespace {
 
@@ -110,7 +110,7 @@ class LauncherSettingsTest : public testing::Test {
             key.Store(value.name, value.type, value.bytes);
     }
 
-    ScratchKey key{HKEY_LOCAL_MACHINE, SettingsPath};
+    TestKey key{HKEY_LOCAL_MACHINE, SettingsPath, TestKey::Emptied};
 };
 
 TEST_F(LauncherSettingsTest, WithNoKeyEveryValueTakesItsDefaultAndNothingIsCreated) {

@@ -13,16 +13,14 @@
 #include "LauncherSettings.h"
 #include "MenuWindow.h"
 #include "PlayGame.h"
-#include "RegistrySnapshot.h"
 #include "ScriptedMessageBoxes.h"
 #include "SoundDeviceList.h"
 #include "SystemCalls.h"
 #include "TestFiles.h"
-#include "TestRegistry.h"
+#include "TestKey.h"
 
 namespace {
 
-const char* const MakerKey = "SOFTWARE\\HALDEN";
 const char* const SettingsKey = "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL";
 const char* const DirectXKey = "SOFTWARE\\Microsoft\\DirectX";
 
@@ -39,18 +37,6 @@ HRESULT WINAPI FakeEnumerate(LPDSENUMCALLBACKA callback, LPVOID context) {
     for (int i = 0; i < FakeDeviceCount; ++i)
         callback(nullptr, "Fake Sound", "fake.drv", context);
     return FakeEnumerationResult;
-}
-
-DWORD StoredNumber(const char* name) {
-    DWORD value = 0xDEADBEEF;
-    EXPECT_TRUE(ReadRegistryDword(HKEY_LOCAL_MACHINE, SettingsKey, name, value)) << name;
-    return value;
-}
-
-std::string StoredText(const char* name) {
-    std::string text = "(missing)";
-    EXPECT_TRUE(ReadRegistryString(HKEY_LOCAL_MACHINE, SettingsKey, name, text)) << name;
-    return text;
 }
 
 class PlayGameTest : public testing::Test {
@@ -74,12 +60,10 @@ class PlayGameTest : public testing::Test {
         SetEnvironmentVariableA("MOSS_STANDIN_EXIT", "1");
         DeleteFileA(codecBeside_.c_str());
 
-        ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, DirectXKey, "Version", "4.09.00.0904"));
+        directX_.StoreText("Version", "4.09.00.0904");
         // The settings a finished setup left; Play reads none of them from the registry.
-        DeleteRegistryKey(HKEY_LOCAL_MACHINE, SettingsKey);
-        ASSERT_TRUE(SetRegistryDword(HKEY_LOCAL_MACHINE, SettingsKey, "Setup", 1));
-        ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, SettingsKey, "Install Path",
-                                      gameFolder_.c_str()));
+        settings_.StoreDword("Setup", 1);
+        settings_.StoreText("Install Path", gameFolder_);
 
         LauncherSettings = Record();
         for (LONG& flag : CommandBusy)
@@ -123,7 +107,9 @@ class PlayGameTest : public testing::Test {
 
     int Play() { return PlayGame(owner_); }
     std::vector<GameStart> Starts() const { return ReadGameStarts(log_); }
-    static std::string Settings() { return RegistrySnapshot(HKEY_LOCAL_MACHINE, SettingsKey); }
+    std::string Settings() const { return settings_.Snapshot(); }
+    DWORD StoredNumber(const char* name) const { return settings_.Read(name).Number(); }
+    std::string StoredText(const char* name) const { return settings_.Read(name).Text(); }
 
     static void UseSoundDevices(int count, HRESULT result) {
         FakeDeviceCount = count;
@@ -151,9 +137,8 @@ class PlayGameTest : public testing::Test {
 
     // The module search finds a codec beside the test program first.
     const std::string codecBeside_ = BinaryFolder() + "\\ir50_32.dll";
-    SavedRegistryKey maker_{HKEY_LOCAL_MACHINE, MakerKey};
-    SavedRegistryKey settings_{HKEY_LOCAL_MACHINE, SettingsKey};
-    SavedRegistryKey directX_{HKEY_LOCAL_MACHINE, DirectXKey};
+    TestKey settings_{HKEY_LOCAL_MACHINE, SettingsKey, TestKey::Emptied};
+    TestKey directX_{HKEY_LOCAL_MACHINE, DirectXKey};
     SystemCallTable savedCalls_ = {};
     SettingsRecord savedRecord_;
     LONG savedBusy_[CommandSlotCount] = {};
@@ -175,11 +160,9 @@ TEST_F(PlayGameTest, EachRefusalShowsItsBoxStaysInTheMenuAndWritesNothing) {
         const char* text;
         UINT flags;
     } refusals[] = {
-        {"DirectX 6.0",
-         [] { SetRegistryString(HKEY_LOCAL_MACHINE, DirectXKey, "Version", "4.06.01.0000"); }, IDOK,
+        {"DirectX 6.0", [this] { directX_.StoreText("Version", "4.06.01.0000"); }, IDOK,
          DirectXRefusal, MB_OK},
-        {"no DirectX version recorded",
-         [] { DeleteRegistryValue(HKEY_LOCAL_MACHINE, DirectXKey, "Version"); }, IDOK,
+        {"no DirectX version recorded", [this] { directX_.Delete("Version"); }, IDOK,
          DirectXRefusal, MB_OK},
         {"no sound device", [] { UseSoundDevices(0, DS_OK); }, IDOK, SoundRefusal, MB_OK},
         {"a failed sound enumeration", [] { UseSoundDevices(2, DSERR_NODRIVER); }, IDOK,
@@ -190,7 +173,7 @@ TEST_F(PlayGameTest, EachRefusalShowsItsBoxStaysInTheMenuAndWritesNothing) {
     for (const Refusal& refusal : refusals) {
         SCOPED_TRACE(refusal.what);
         SystemCalls = savedCalls_;
-        SetRegistryString(HKEY_LOCAL_MACHINE, DirectXKey, "Version", "4.09.00.0904");
+        directX_.StoreText("Version", "4.09.00.0904");
         LauncherSettings = Record();
         refusal.arrange();
 
@@ -233,9 +216,9 @@ TEST_F(PlayGameTest, DISABLED_FromAFolderWithoutTheGame) {
 TEST_F(PlayGameTest, DirectXAndTheSoundDeviceAreCheckedAgainAtEveryPlay) {
     LauncherSettings.indeoCheck = 1;
     ScriptedMessageBoxes boxes(IDOK);
-    SetRegistryString(HKEY_LOCAL_MACHINE, DirectXKey, "Version", "4.06.01.0000");
+    directX_.StoreText("Version", "4.06.01.0000");
     EXPECT_EQ(0, Play());
-    SetRegistryString(HKEY_LOCAL_MACHINE, DirectXKey, "Version", "4.06.02.0436");
+    directX_.StoreText("Version", "4.06.02.0436");
     UseSoundDevices(0, DS_OK);
     EXPECT_EQ(0, Play());
     SystemCalls.DirectSoundEnumerateA = savedCalls_.DirectSoundEnumerateA;
@@ -258,24 +241,16 @@ TEST_F(PlayGameTest, StartingSavesAllTwelveSettingsThenStartsTheGameWithItsToken
     EXPECT_EQ(1u, StoredNumber("Indeo Check"));
     EXPECT_EQ(1u, StoredNumber("Display Mode"));
     EXPECT_EQ(1u, StoredNumber("Device"));
-    std::vector<BYTE> id;
-    ASSERT_TRUE(ReadRegistryBinary(HKEY_LOCAL_MACHINE, SettingsKey, "Device ID", id));
     GUID expected = Record().deviceId;
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&expected), sizeof expected),
-              std::string(id.begin(), id.end()));
+              settings_.Read("Device ID").bytes);
     EXPECT_EQ(0x2Bu, StoredNumber("Option0"));
     EXPECT_EQ(0x0Fu, StoredNumber("Option1"));
     EXPECT_EQ(3u, StoredNumber("Install Flag"));
     EXPECT_EQ("C:\\saves", StoredText("Save Path"));
     EXPECT_EQ(gameFolder_, StoredText("Install Path"));
     EXPECT_EQ("moss.exe -fast", StoredText("Execute"));
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, SettingsKey, 0, KEY_READ, &key));
-    DWORD values = 0;
-    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
-                     nullptr, nullptr, nullptr);
-    RegCloseKey(key);
-    EXPECT_EQ(12u, values);
+    EXPECT_EQ(12u, settings_.CountValues());
 }
 
 TEST_F(PlayGameTest, Indeo5_2817AsksAndYesStartsTheGameAndStoresTheCheck) {
@@ -338,7 +313,7 @@ TEST_F(PlayGameTest, AGameThatCannotStartIsReportedAfterTheSettingsWereSavedAndS
 
 TEST_F(PlayGameTest, AnotherCommandInProgressKeepsPlayQuiet) {
     // Past the guard this Play would stop at the DirectX box.
-    DeleteRegistryValue(HKEY_LOCAL_MACHINE, DirectXKey, "Version");
+    directX_.Delete("Version");
     std::string before = Settings();
     ScriptedMessageBoxes boxes(IDOK);
     for (int slot = 1; slot < CommandSlotCount; ++slot) {

@@ -12,12 +12,10 @@
 #include "ScriptedMessageBoxes.h"
 #include "StandInRecords.h"
 #include "TestFiles.h"
-#include "TestRegistry.h"
+#include "TestKey.h"
 
 namespace {
 
-const char* const MakerKey = "SOFTWARE\\HALDEN";
-const char* const SettingsKey = "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL";
 const char* const SetupSwitches[] = {"MOSS_MINST_EXIT", "MOSS_MINST_NO_SETUP", "MOSS_MINST_CRASH",
                                      "MOSS_MINST_WAIT"};
 
@@ -47,8 +45,7 @@ class RunSetupTest : public testing::Test {
         savedRecord_ = LauncherSettings;
         scratch_ = MakeScratchFolder("setup");
         log_ = scratch_ + "\\starts.log";
-        DeleteRegistryKey(HKEY_LOCAL_MACHINE, SettingsKey);
-        ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, SettingsKey, "Install Path", "C:\\old"));
+        settings_.StoreText("Install Path", "C:\\old");
         LauncherSettings = Stale();
         owner_ = CreateWindowA("STATIC", "menu", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64, nullptr,
                                nullptr, nullptr, nullptr);
@@ -86,8 +83,7 @@ class RunSetupTest : public testing::Test {
         EXPECT_STREQ("", now.execute);
     }
 
-    SavedRegistryKey maker_{HKEY_LOCAL_MACHINE, MakerKey};
-    SavedRegistryKey settings_{HKEY_LOCAL_MACHINE, SettingsKey};
+    TestKey settings_{HKEY_LOCAL_MACHINE, "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL", TestKey::Emptied};
     SettingsRecord savedRecord_;
     std::string scratch_;
     std::string log_;
@@ -127,8 +123,8 @@ TEST_F(RunSetupTest, OnlyExitCodeZeroLetsTheMenuOpenButEveryRunIsReadBack) {
     };
     for (const Run& run : runs) {
         SCOPED_TRACE(std::string(run.variable) + "=" + run.value);
-        DeleteRegistryKey(HKEY_LOCAL_MACHINE, SettingsKey);
-        SetRegistryString(HKEY_LOCAL_MACHINE, SettingsKey, "Install Path", "C:\\old");
+        settings_.Empty();
+        settings_.StoreText("Install Path", "C:\\old");
         SetEnvironmentVariableA(run.variable, run.value);
         LauncherSettings = Stale();
         ScriptedMessageBoxes boxes(IDOK);
@@ -201,7 +197,7 @@ TEST_F(RunSetupTest, ASetupThatCannotStartIsReportedOwnedByTheHiddenMenu) {
 // Run by the test above from a copy of this program, beside a minst.exe that is no program.
 TEST_F(RunSetupTest, DISABLED_FromAFolderWithABrokenMinst) {
     ASSERT_EQ("not a program", ReadTextFile(BinaryFolder() + "\\minst.exe"));
-    ASSERT_TRUE(SetRegistryDword(HKEY_LOCAL_MACHINE, SettingsKey, "Setup", 1));
+    settings_.StoreDword("Setup", 1);
     bool visibleWhenShown = true;
     ScriptedMessageBoxes boxes(
         IDOK, [&](const ShownBox& box) { visibleWhenShown = IsWindowVisible(box.owner) != 0; });
