@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "ChildProcess.h"
 #include "GameFolder.h"
 #include "GameStartLog.h"
 #include "StandInRecords.h"
@@ -17,35 +16,10 @@
 
 namespace {
 
-const DWORD TimeoutMs = 10000;
 const char* const Switches[] = {"MOSS_MINST_NO_SETUP", "MOSS_MINST_WAIT", "MOSS_STANDIN_EXIT"};
 
-struct WindowQuery {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchMenuWindow(HWND window, LPARAM context) {
-    auto* query = reinterpret_cast<WindowQuery*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (owner != query->processId || lstrcmpA(name, "TEST") != 0)
-        return TRUE;
-    query->found = window;
-    return FALSE;
-}
-
-// The menu window of a process, shown or not.
-HWND MenuWindowOf(DWORD processId) {
-    WindowQuery query = {processId, nullptr};
-    EnumWindows(MatchMenuWindow, reinterpret_cast<LPARAM>(&query));
-    return query.found;
-}
-
 bool WaitUntil(const std::function<bool()>& condition) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < TimeoutMs; Sleep(20)) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < ChildTimeoutMs; Sleep(20)) {
         if (condition())
             return true;
     }
@@ -70,18 +44,13 @@ class FirstStart : public testing::Test {
 
     std::string Setup() const { return folder_ + "\\minst.exe"; }
     size_t SetupStarts() const { return log_->Starts().size(); }
-    bool Start(ChildProcess& launcher) const {
-        std::string program = folder_ + "\\launcher.exe";
-        return launcher.Start(program, "\"" + program + "\"", folder_);
-    }
     // Starts a launcher, waits for its menu and closes it as the system does.
     void OpenAndClose() const {
         ChildProcess launcher;
-        ASSERT_TRUE(Start(launcher));
-        HWND menu = launcher.WaitForWindow("TEST", TimeoutMs);
+        ASSERT_TRUE(StartLauncher(launcher, folder_));
+        HWND menu = launcher.WaitForWindow("TEST");
         ASSERT_NE(nullptr, menu) << "the menu opens";
-        PostMessageA(menu, WM_CLOSE, 0, 0);
-        EXPECT_EQ(0u, launcher.WaitForExit(TimeoutMs));
+        EXPECT_EQ(0u, launcher.Close(menu));
     }
     DWORD StoredNumber(const char* name) const { return settings_.Read(name).Number(); }
 
@@ -103,9 +72,9 @@ TEST_F(FirstStart, TheSetupRunsWhileTheMenuIsHiddenThenTheMenuOpensWithWhatItLef
               (folder_ + "\\ir50_32.dll").c_str(), FALSE);
 
     ChildProcess launcher;
-    ASSERT_TRUE(Start(launcher));
+    ASSERT_TRUE(StartLauncher(launcher, folder_));
     bool setupRunning = WaitUntil([&] { return SetupStarts() == 1; });
-    HWND menu = MenuWindowOf(launcher.ProcessId());
+    HWND menu = launcher.FindTopWindow("TEST", 0, false);
     bool menuVisible = menu && IsWindowVisible(menu);
     SetEvent(release);
     CloseHandle(release);
@@ -116,7 +85,7 @@ TEST_F(FirstStart, TheSetupRunsWhileTheMenuIsHiddenThenTheMenuOpensWithWhatItLef
     EXPECT_NE(nullptr, menu) << "the menu window exists while the setup runs";
     EXPECT_FALSE(menuVisible);
 
-    HWND opened = launcher.WaitForWindow("TEST", TimeoutMs);
+    HWND opened = launcher.WaitForWindow("TEST");
     ASSERT_NE(nullptr, opened) << "the menu opens after the setup";
     EXPECT_EQ(menu, opened);
     EXPECT_EQ(1u, StoredNumber("Setup"));
@@ -124,7 +93,7 @@ TEST_F(FirstStart, TheSetupRunsWhileTheMenuIsHiddenThenTheMenuOpensWithWhatItLef
     // Play writes back what the menu holds: the settings read after the setup, not the
     // "Setup" 0 and empty "Install Path" read at opening.
     PostMessageA(opened, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, 60));
-    EXPECT_EQ(0u, launcher.WaitForExit(TimeoutMs));
+    EXPECT_EQ(0u, launcher.WaitForExit());
     std::vector<GameStart> games = ReadGameStarts(folder_ + "\\starts.log");
     ASSERT_EQ(1u, games.size());
     EXPECT_EQ(folder_ + "\\moss.exe 4806173", games[0].commandLine);
