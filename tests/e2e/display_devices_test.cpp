@@ -13,7 +13,6 @@
 #include "DisplayDeviceList.h"
 #include "LauncherSettings.h"
 #include "TDirectDrawEnum.h"
-#include "ReadTextFile.h"
 #include "TestFiles.h"
 #include "TestKey.h"
 

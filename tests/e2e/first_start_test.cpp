@@ -4,12 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "GameFolder.h"
-#include "GameStartLog.h"
 #include "StandInRecords.h"
 #include "TestFiles.h"
 #include "TestKey.h"
@@ -31,19 +29,16 @@ class FirstStart : public testing::Test {
     void SetUp() override {
         for (const char* disc : {"D:\\minst.exe", "E:\\minst.exe", "D:\\moss.exe", "E:\\moss.exe"})
             ASSERT_FALSE(FileExists(disc)) << disc;
-        folder_ = MakeGameFolder("first", true);
         ASSERT_TRUE(CopyFileA((BinaryFolder() + "\\minst.exe").c_str(), Setup().c_str(), FALSE));
-        log_.reset(new StandInLog(folder_ + "\\starts.log"));
     }
     void TearDown() override {
-        log_.reset();
         for (const char* name : Switches)
             SetEnvironmentVariableA(name, nullptr);
         RemoveTree(folder_);
     }
 
     std::string Setup() const { return folder_ + "\\minst.exe"; }
-    size_t SetupStarts() const { return log_->Starts().size(); }
+    size_t SetupStarts() const { return log_.Starts().size(); }
     // Starts a launcher, waits for its menu and closes it as the system does.
     void OpenAndClose() const {
         ChildProcess launcher;
@@ -55,8 +50,8 @@ class FirstStart : public testing::Test {
     DWORD StoredNumber(const char* name) const { return settings_.Read(name).Number(); }
 
     TestKey settings_{HKEY_LOCAL_MACHINE, "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL", TestKey::Emptied};
-    std::string folder_;
-    std::unique_ptr<StandInLog> log_;
+    std::string folder_ = MakeGameFolder("first", true);
+    StandInLog log_{folder_ + "\\starts.log"};
 };
 
 } // namespace
@@ -79,7 +74,7 @@ TEST_F(FirstStart, TheSetupRunsWhileTheMenuIsHiddenThenTheMenuOpensWithWhatItLef
     SetEvent(release);
     CloseHandle(release);
     ASSERT_TRUE(setupRunning);
-    std::vector<StandInStart> starts = log_->Starts();
+    std::vector<StandInStart> starts = log_.Starts();
     EXPECT_EQ("minst.exe", starts[0].program);
     EXPECT_EQ(Setup() + " /E", starts[0].commandLine);
     EXPECT_NE(nullptr, menu) << "the menu window exists while the setup runs";
@@ -94,7 +89,7 @@ TEST_F(FirstStart, TheSetupRunsWhileTheMenuIsHiddenThenTheMenuOpensWithWhatItLef
     // "Setup" 0 and empty "Install Path" read at opening.
     PostMessageA(opened, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, 60));
     EXPECT_EQ(0u, launcher.WaitForExit());
-    std::vector<GameStart> games = ReadGameStarts(folder_ + "\\starts.log");
+    std::vector<GameStart> games = log_.GameStarts();
     ASSERT_EQ(1u, games.size());
     EXPECT_EQ(folder_ + "\\moss.exe 4806173", games[0].commandLine);
     EXPECT_EQ(1u, StoredNumber("Setup"));

@@ -13,7 +13,6 @@
 #include "GameFolder.h"
 #include "MenuItems.h"
 #include "OutsidePlayer.h"
-#include "ReadTextFile.h"
 #include "StandInRecords.h"
 #include "TestFiles.h"
 #include "TestKey.h"
@@ -137,27 +136,14 @@ class RobustnessTest : public testing::Test {
         std::vector<std::string> boxes;
         EXPECT_EQ(0u, WaitForEnd(launcher, boxes)) << "Play does not close the launcher";
         EXPECT_TRUE(boxes.empty()) << Join(boxes);
-        std::vector<std::string> starts = GameStarts();
-        ASSERT_EQ(1u, starts.size()) << Join(starts);
-        EXPECT_EQ(game + " 4806173", starts[0]);
+        std::vector<GameStart> starts = log_->GameStarts();
+        ASSERT_EQ(1u, starts.size());
+        EXPECT_EQ(game + " 4806173", starts[0].commandLine);
     }
     void ExpectPlayStarts(const std::string& launcherFolder, const std::string& game) {
         ChildProcess launcher;
         if (HWND menu = OpenMenu(launcher, launcherFolder))
             ExpectPlayStarts(launcher, menu, game);
-    }
-
-    // The stand-in game records "command line<TAB>folder" per start.
-    std::vector<std::string> GameStarts() const {
-        std::vector<std::string> starts;
-        std::string text = ReadTextFile(folder_ + "-standins.log");
-        size_t begin = 0;
-        for (size_t end; (end = text.find("\r\n", begin)) != std::string::npos; begin = end + 2) {
-            std::string line = text.substr(begin, end - begin);
-            if (line.find("moss.exe") != std::string::npos && line.find('\t') != std::string::npos)
-                starts.push_back(line.substr(0, line.find('\t')));
-        }
-        return starts;
     }
 
     // A value the launcher only carries must come back as the game stored it.
@@ -378,7 +364,7 @@ TEST_F(RobustnessTest, AGameRemovedAfterStartUpLeavesPlayQuietlyInTheMenu) {
     EXPECT_EQ("", BoxAfterClick(launcher, menu));
     EXPECT_EQ(static_cast<DWORD>(STILL_ACTIVE), launcher.WaitForExit(0));
     EXPECT_TRUE(IsWindowVisible(menu));
-    EXPECT_TRUE(GameStarts().empty());
+    EXPECT_TRUE(log_->GameStarts().empty());
     EXPECT_EQ(before, settings_.Snapshot()) << "Play wrote";
     EXPECT_EQ(0u, launcher.Close(menu));
 }

@@ -4,12 +4,13 @@
 
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "CopiedTestRun.h"
 #include "GameFolder.h"
-#include "GameStartLog.h"
+#include "StandInRecords.h"
 #include "LauncherSettings.h"
 #include "MenuWindow.h"
 #include "PlayGame.h"
@@ -55,8 +56,7 @@ class PlayGameTest : public testing::Test {
         CopyFileA((BinaryFolder() + "\\moss.exe").c_str(), game_.c_str(), FALSE);
         workFolder_ = MakeScratchFolder("play-cwd");
         ASSERT_TRUE(SetCurrentDirectoryA(workFolder_.c_str()));
-        log_ = workFolder_ + "\\game.log";
-        SetEnvironmentVariableA("MOSS_STANDIN_LOG", log_.c_str());
+        log_ = std::make_unique<StandInLog>(workFolder_ + "\\game.log");
         SetEnvironmentVariableA("MOSS_STANDIN_EXIT", "1");
         DeleteFileA(codecBeside_.c_str());
 
@@ -79,10 +79,10 @@ class PlayGameTest : public testing::Test {
         SoundDeviceList.Clear();
         LauncherSettings = savedRecord_;
         std::memcpy(CommandBusy, savedBusy_, sizeof savedBusy_);
-        SetEnvironmentVariableA("MOSS_STANDIN_LOG", nullptr);
         SetEnvironmentVariableA("MOSS_STANDIN_EXIT", nullptr);
         SetCurrentDirectoryA(savedFolder_.c_str());
         DeleteFileA(codecBeside_.c_str());
+        log_.reset();
         RemoveTree(workFolder_);
         RemoveTree(gameFolder_);
     }
@@ -106,7 +106,7 @@ class PlayGameTest : public testing::Test {
     }
 
     int Play() { return PlayGame(owner_); }
-    std::vector<GameStart> Starts() const { return ReadGameStarts(log_); }
+    std::vector<GameStart> Starts() const { return log_->GameStarts(); }
     std::string Settings() const { return settings_.Snapshot(); }
     DWORD StoredNumber(const char* name) const { return settings_.Read(name).Number(); }
     std::string StoredText(const char* name) const { return settings_.Read(name).Text(); }
@@ -146,7 +146,7 @@ class PlayGameTest : public testing::Test {
     std::string gameFolder_;
     std::string game_;
     std::string workFolder_;
-    std::string log_;
+    std::unique_ptr<StandInLog> log_;
     HWND owner_ = nullptr;
 };
 

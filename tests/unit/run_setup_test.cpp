@@ -7,7 +7,6 @@
 
 #include "CopiedTestRun.h"
 #include "LauncherSettings.h"
-#include "ReadTextFile.h"
 #include "RunSetup.h"
 #include "ScriptedMessageBoxes.h"
 #include "StandInRecords.h"
