@@ -21,7 +21,6 @@ namespace {
 const char* const OldDirectX = "4.06.00.0000";
 const char* const DirectXMissing = "Please install DirectX (R)6 or above first.";
 const DWORD Orange = 0xFF781E;
-const DWORD Grey = 0xB8B8B8;
 
 const POINT OnPlay = {400, 60};
 const POINT OnChangeSettings = {400, 120};
@@ -137,16 +136,11 @@ class MenuWindowTest : public testing::Test {
 
 } // namespace
 
-TEST_F(MenuWindowTest, OpensCentredAndTitledWithPlayHighlighted) {
+// Its size and place on the screen are checked by the menu player test.
+TEST_F(MenuWindowTest, OpensTitledWithPlayHighlighted) {
     char title[32] = {};
     GetWindowTextA(menu_, title, sizeof title);
     EXPECT_STREQ("MOSS HARBOR", title);
-    RECT frame;
-    GetWindowRect(menu_, &frame);
-    EXPECT_EQ(640, frame.right - frame.left);
-    EXPECT_EQ(480, frame.bottom - frame.top);
-    EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - 640) / 2, frame.left);
-    EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - 480) / 2, frame.top);
     EXPECT_EQ(std::vector<int>{0}, Highlighted());
     EXPECT_EQ(-1, TakeQuit());
 }
@@ -229,21 +223,11 @@ TEST_F(MenuWindowTest, MovingWithinTheHighlightedItemDoesNotRepaintButAnotherIte
     EXPECT_TRUE(EqualRect(&client, &invalid)) << "the whole window is to be repainted";
 }
 
-TEST_F(MenuWindowTest, TheSurfaceShowsTheBarAndTheOrangeLabelsOfTheHighlightedItem) {
-    Picture picture = Surface();
-    // Rows above the labels: bar or bare background, untouched by text.
-    const Picture bareWithPlay = [] {
-        Picture p = DecodeArtworkBitmap(Background);
-        PasteArtworkBitmap(p, WideBar, 325, 30);
-        return p;
-    }();
-    for (int x = 325; x < 621; ++x)
-        for (int y = 30; y < 45; ++y)
-            ASSERT_EQ(PixelAt(bareWithPlay, x, y), PixelAt(picture, x, y)) << x << "," << y;
-    EXPECT_GT(CountColour(picture, ItemBox(0), Orange), 0);
-
+// The pixels of each bar and label are checked by the artwork and label tests; here the window's
+// own surface follows the highlight. (What reaches the screen is checked in the player tests.)
+TEST_F(MenuWindowTest, TheSurfaceShowsTheBarAndTheOrangeLabelsOfTheHighlightedItemOnly) {
     Move(OnHelp);
-    picture = Surface();
+    const Picture picture = Surface();
     Picture expected = DecodeArtworkBitmap(Background);
     PasteArtworkBitmap(expected, NarrowBar, 473, 390);
     // Rows 0 to 12 of every item are free of text: the bar moved from Play to Help.
@@ -254,32 +238,9 @@ TEST_F(MenuWindowTest, TheSurfaceShowsTheBarAndTheOrangeLabelsOfTheHighlightedIt
                 ASSERT_EQ(PixelAt(expected, x, y), PixelAt(picture, x, y)) << x << "," << y;
     }
     const RECT whole = {0, 0, PictureWidth, PictureHeight};
-    const RECT help = ItemBox(9);
-    const RECT online = {help.left, help.top + 13, help.right, help.top + 27};
-    const RECT helpLine = {help.left, help.top + 30, help.right, help.top + 44};
-    EXPECT_GT(CountColour(picture, online, Orange), 0) << "\"Online\" is not orange";
-    EXPECT_GT(CountColour(picture, helpLine, Orange), 0) << "\"Help\" is not orange";
-    EXPECT_EQ(CountColour(picture, whole, Orange), CountColour(picture, help, Orange))
+    EXPECT_GT(CountColour(picture, ItemBox(9), Orange), 0);
+    EXPECT_EQ(CountColour(picture, whole, Orange), CountColour(picture, ItemBox(9), Orange))
         << "orange outside Help";
-    EXPECT_GT(CountColour(picture, ItemBox(6), Grey), 0) << "\"Halden\" is not grey";
-    EXPECT_GT(CountColour(picture, ItemBox(0), Grey), 0) << "Play is not grey again";
-}
-
-TEST_F(MenuWindowTest, PaintingCopiesTheSurfaceToTheWindow) {
-    Move(OnExit);
-    InvalidateRect(menu_, nullptr, FALSE);
-    UpdateWindow(menu_);
-    TestSurface screen;
-    HDC window = GetDC(menu_);
-    BitBlt(screen.Dc(), 0, 0, PictureWidth, PictureHeight, window, 0, 0, SRCCOPY);
-    ReleaseDC(menu_, window);
-    RECT client;
-    GetClientRect(menu_, &client);
-    const Picture shown = screen.Read();
-    const Picture surface = Surface();
-    for (LONG y = 0; y < client.bottom; ++y)
-        for (LONG x = 0; x < client.right; ++x)
-            ASSERT_EQ(PixelAt(surface, x, y), PixelAt(shown, x, y)) << x << "," << y;
 }
 
 // Wine has no GDI object count (GetGuiResources fails with ERROR_CALL_NOT_IMPLEMENTED): a
@@ -294,11 +255,6 @@ TEST_F(MenuWindowTest, ACloseRequestEndsTheLoopWithZeroAndReleasesTheSurface) {
     ExpectClosed();
     EXPECT_EQ(0u, GetObjectType(memoryDC)) << "the surface's context was not deleted";
     EXPECT_EQ(0u, GetObjectType(bitmap)) << "the surface's bitmap was not deleted";
-}
-
-TEST_F(MenuWindowTest, ClickingExitClosesTheMenu) {
-    Click(OnExit);
-    ExpectClosed();
 }
 
 TEST_F(MenuWindowTest, EnterOnExitClosesTheMenu) {

@@ -4,12 +4,12 @@
 
 #include <cstring>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "CopiedTestRun.h"
 #include "GameFolder.h"
+#include "Kept.h"
 #include "StandInRecords.h"
 #include "LauncherSettings.h"
 #include "MenuWindow.h"
@@ -19,6 +19,7 @@
 #include "SystemCalls.h"
 #include "TestFiles.h"
 #include "TestKey.h"
+#include "TestWindow.h"
 
 namespace {
 
@@ -43,46 +44,25 @@ HRESULT WINAPI FakeEnumerate(LPDSENUMCALLBACKA callback, LPVOID context) {
 class PlayGameTest : public testing::Test {
   protected:
     void SetUp() override {
-        savedCalls_ = SystemCalls;
-        savedRecord_ = LauncherSettings;
-        std::memcpy(savedBusy_, CommandBusy, sizeof savedBusy_);
-        char folder[MAX_PATH] = {};
-        GetCurrentDirectoryA(MAX_PATH, folder);
-        savedFolder_ = folder;
-
-        // Blanks in the game's folder: its path is passed unquoted.
-        gameFolder_ = MakeScratchFolder("play game");
-        game_ = gameFolder_ + "\\moss.exe";
+        GetCurrentDirectoryA(MAX_PATH, savedFolder_);
         CopyFileA((BinaryFolder() + "\\moss.exe").c_str(), game_.c_str(), FALSE);
-        workFolder_ = MakeScratchFolder("play-cwd");
         ASSERT_TRUE(SetCurrentDirectoryA(workFolder_.c_str()));
-        log_ = std::make_unique<StandInLog>(workFolder_ + "\\game.log");
         SetEnvironmentVariableA("MOSS_STANDIN_EXIT", "1");
         DeleteFileA(codecBeside_.c_str());
-
         directX_.StoreText("Version", "4.09.00.0904");
         // The settings a finished setup left; Play reads none of them from the registry.
         settings_.StoreDword("Setup", 1);
         settings_.StoreText("Install Path", gameFolder_);
-
         LauncherSettings = Record();
-        for (LONG& flag : CommandBusy)
-            flag = 0;
-        owner_ = CreateWindowA("STATIC", "menu", WS_POPUP, 0, 0, 64, 64, nullptr, nullptr, nullptr,
-                               nullptr);
-        ASSERT_NE(nullptr, owner_);
+        std::memcpy(savedBusy_, CommandBusy, sizeof savedBusy_);
+        std::memset(CommandBusy, 0, sizeof CommandBusy);
     }
-
     void TearDown() override {
-        DestroyWindow(owner_);
-        SystemCalls = savedCalls_;
         SoundDeviceList.Clear();
-        LauncherSettings = savedRecord_;
         std::memcpy(CommandBusy, savedBusy_, sizeof savedBusy_);
         SetEnvironmentVariableA("MOSS_STANDIN_EXIT", nullptr);
-        SetCurrentDirectoryA(savedFolder_.c_str());
+        SetCurrentDirectoryA(savedFolder_);
         DeleteFileA(codecBeside_.c_str());
-        log_.reset();
         RemoveTree(workFolder_);
         RemoveTree(gameFolder_);
     }
@@ -106,7 +86,7 @@ class PlayGameTest : public testing::Test {
     }
 
     int Play() { return PlayGame(owner_); }
-    std::vector<GameStart> Starts() const { return log_->GameStarts(); }
+    std::vector<GameStart> Starts() const { return log_.GameStarts(); }
     std::string Settings() const { return settings_.Snapshot(); }
     DWORD StoredNumber(const char* name) const { return settings_.Read(name).Number(); }
     std::string StoredText(const char* name) const { return settings_.Read(name).Text(); }
@@ -139,15 +119,16 @@ class PlayGameTest : public testing::Test {
     const std::string codecBeside_ = BinaryFolder() + "\\ir50_32.dll";
     TestKey settings_{HKEY_LOCAL_MACHINE, SettingsKey, TestKey::Emptied};
     TestKey directX_{HKEY_LOCAL_MACHINE, DirectXKey};
-    SystemCallTable savedCalls_ = {};
-    SettingsRecord savedRecord_;
+    Kept<SystemCallTable> calls_{SystemCalls};
+    Kept<SettingsRecord> record_{LauncherSettings};
     LONG savedBusy_[CommandSlotCount] = {};
-    std::string savedFolder_;
-    std::string gameFolder_;
-    std::string game_;
-    std::string workFolder_;
-    std::unique_ptr<StandInLog> log_;
-    HWND owner_ = nullptr;
+    char savedFolder_[MAX_PATH] = {};
+    // Blanks in the game's folder: its path is passed unquoted.
+    const std::string gameFolder_ = MakeScratchFolder("play game");
+    const std::string game_ = gameFolder_ + "\\moss.exe";
+    const std::string workFolder_ = MakeScratchFolder("play-cwd");
+    StandInLog log_{workFolder_ + "\\game.log"};
+    TestWindow owner_;
 };
 
 } // namespace
@@ -172,7 +153,7 @@ TEST_F(PlayGameTest, EachRefusalShowsItsBoxStaysInTheMenuAndWritesNothing) {
     std::string before = Settings();
     for (const Refusal& refusal : refusals) {
         SCOPED_TRACE(refusal.what);
-        SystemCalls = savedCalls_;
+        SystemCalls.DirectSoundEnumerateA = ::DirectSoundEnumerateA;
         directX_.StoreText("Version", "4.09.00.0904");
         LauncherSettings = Record();
         refusal.arrange();
@@ -221,7 +202,7 @@ TEST_F(PlayGameTest, DirectXAndTheSoundDeviceAreCheckedAgainAtEveryPlay) {
     directX_.StoreText("Version", "4.06.02.0436");
     UseSoundDevices(0, DS_OK);
     EXPECT_EQ(0, Play());
-    SystemCalls.DirectSoundEnumerateA = savedCalls_.DirectSoundEnumerateA;
+    SystemCalls.DirectSoundEnumerateA = ::DirectSoundEnumerateA;
     EXPECT_EQ(1, Play()) << "DirectX 6.1 and Wine's null sound device pass";
     ASSERT_EQ(2u, boxes.Shown().size());
     EXPECT_EQ(DirectXRefusal, boxes.Shown()[0].text);
@@ -236,17 +217,14 @@ TEST_F(PlayGameTest, StartingSavesAllTwelveSettingsThenStartsTheGameWithItsToken
     EXPECT_TRUE(boxes.Shown().empty()) << "Indeo 5.2818 passes without a question";
     ExpectGameStarted(game_);
 
-    EXPECT_EQ(1u, StoredNumber("Setup"));
-    EXPECT_EQ(2u, StoredNumber("Install"));
-    EXPECT_EQ(1u, StoredNumber("Indeo Check"));
-    EXPECT_EQ(1u, StoredNumber("Display Mode"));
-    EXPECT_EQ(1u, StoredNumber("Device"));
+    const std::pair<const char*, DWORD> numbers[] = {
+        {"Setup", 1},  {"Install", 2},    {"Indeo Check", 1}, {"Display Mode", 1},
+        {"Device", 1}, {"Option0", 0x2B}, {"Option1", 0x0F},  {"Install Flag", 3}};
+    for (const auto& number : numbers)
+        EXPECT_EQ(number.second, StoredNumber(number.first)) << number.first;
     GUID expected = Record().deviceId;
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&expected), sizeof expected),
               settings_.Read("Device ID").bytes);
-    EXPECT_EQ(0x2Bu, StoredNumber("Option0"));
-    EXPECT_EQ(0x0Fu, StoredNumber("Option1"));
-    EXPECT_EQ(3u, StoredNumber("Install Flag"));
     EXPECT_EQ("C:\\saves", StoredText("Save Path"));
     EXPECT_EQ(gameFolder_, StoredText("Install Path"));
     EXPECT_EQ("moss.exe -fast", StoredText("Execute"));
