@@ -70,7 +70,7 @@ check "the Indeo question comes and is answered Yes" answer "MOSS HARBOR" \
 check "the DirectX Media question comes and is answered Yes" answer "MOSS HARBOR" \
     'Direct X(R) Media is required to play MOSS HARBOR.OK to install Direct X(R) Media?' $Yes
 check "the reboot question comes last and is answered Cancel" answer "MOSS HARBOR" \
-    'Please reboot to complete the installation.\n OK to reboot?' $Cancel
+    $'Please reboot to complete the installation.\n OK to reboot?' $Cancel
 check "the warning follows and is answered OK" answer "MOSS HARBOR" \
     'MOSS HARBOR will not function properly unless rebooting the computer.' $OK
 

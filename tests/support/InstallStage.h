@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "Kept.h"
 #include "ScriptedMessageBoxes.h"
+#include "StartUp.h"
 #include "StandInRecords.h"
 #include "TString.h"
 #include "TestKey.h"
@@ -99,8 +101,8 @@ class InstallTest : public ::testing::Test {
     static BOOL WINAPI FakeReboot(UINT flags, DWORD reason);
     void NoteBox(const ShownBox& box);
 
-    SystemCallTable savedCalls_ = {};
-    TString savedGameDirectory_;
+    Kept<SystemCallTable> calls_{SystemCalls};
+    Kept<TString> gameDirectory_{GameDirectory};
     std::deque<int> setupResults_;
     std::deque<DiskAnswer> diskAnswers_;
 };
