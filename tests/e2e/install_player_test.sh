@@ -22,6 +22,7 @@ directx_version_now() {
 settings_save
 directx_version=$(directx_version_now)
 restore() {
+    set +e # every step runs, also after a failed one: drive D: must be emptied
     xdotool search --onlyvisible --name '^MOSS HARBOR$' >/dev/null 2>&1 &&
         "$W" "$BIN/closewindow.exe" TEST >/dev/null 2>&1
     [ -n "${launcher_job:-}" ] && wait "$launcher_job" 2>/dev/null
