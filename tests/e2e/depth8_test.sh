@@ -30,8 +30,8 @@ cp "$build"/bin/{launcher.exe,DSETUP.dll,moss.exe} "$folder/"
 "$W" "$folder/launcher.exe" >/dev/null 2>&1 </dev/null &
 launcher_pid=$!
 
-"$W" "$build/bin/answerbox.exe" "MOSS HARBOR" \
-    "Please set the screen color to High Color(16 BIT) and reboot." 15000 </dev/null
+"$W" "$build/bin/pressbutton.exe" "MOSS HARBOR" \
+    "Please set the screen color to High Color(16 BIT) and reboot." 1 15000 </dev/null
 
 # Answered once, the launcher ends by itself; a second box would keep it running.
 for _ in $(seq 100); do

@@ -8,10 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "ChildProcess.h"
 #include "DirectDrawCalls.h"
 #include "DisplayDeviceList.h"
 #include "LauncherSettings.h"
 #include "TDirectDrawEnum.h"
+#include "TestFiles.h"
+#include "TestKey.h"
 
 namespace {
 
@@ -22,54 +25,39 @@ HRESULT WINAPI WatchDirectDrawCreate(GUID* driverGuid, LPDIRECTDRAW* directDraw,
     return ::DirectDrawCreate(driverGuid, directDraw, outer);
 }
 
-bool IsZeroGuid(const GUID& guid) {
-    return IsEqualGUID(guid, GUID{});
-}
-
 class RealDirectDraw : public ::testing::Test {
   protected:
     void SetUp() override {
-        saved = DirectDrawCalls;
         DirectDrawCalls.DirectDrawCreate = WatchDirectDrawCreate;
         CreatedFromNullGuid.clear();
-        Reset();
     }
     void TearDown() override {
-        DirectDrawCalls = saved;
-        Reset();
-    }
-    static void Reset() {
+        DirectDrawCalls = saved_;
         DisplayDeviceList.SetSize(0, 0);
         DisplayDeviceList.current = 0;
-        LauncherSettings.device = 0;
-        LauncherSettings.deviceId = GUID{};
+        LauncherSettings = savedSettings_;
     }
 
-    DirectDrawCallTable saved;
+    DirectDrawCallTable saved_ = DirectDrawCalls;
+    SettingsRecord savedSettings_ = LauncherSettings;
 };
 
-TEST_F(RealDirectDraw, ListsThePrimaryDisplayDriverFirstWithItsOwnDescription) {
+TEST_F(RealDirectDraw, MenuOpeningListsWinesPrimaryDriverFirstAndRemembersTheChoice) {
     TDirectDrawEnum drivers;
     EXPECT_EQ(DD_OK, drivers.Enumerate());
-
     ASSERT_GE(drivers.GetDriverCount(), 1);
     ASSERT_FALSE(CreatedFromNullGuid.empty());
     EXPECT_TRUE(CreatedFromNullGuid[0]);
     EXPECT_STRNE("", drivers.GetDescription(0));
     EXPECT_EQ(1, drivers.HasCaps(0));
-}
 
-TEST_F(RealDirectDraw, MenuOpeningChoosesWinesAdapterAndRemembersIt) {
-    TDirectDrawEnum drivers;
-    drivers.Enumerate();
-    ASSERT_GE(drivers.GetDriverCount(), 1);
-
+    LauncherSettings.device = 0;
     ASSERT_EQ(drivers.GetDriverCount(), BuildDisplayDeviceList());
     EXPECT_STREQ(drivers.GetDescription(0), DisplayDeviceList[0].description);
     ASSERT_EQ(1, SelectDisplayDevice());
     EXPECT_EQ(1u, LauncherSettings.device);
     const GUID chosen = LauncherSettings.deviceId;
-    EXPECT_FALSE(IsZeroGuid(chosen));
+    EXPECT_FALSE(IsEqualGUID(GUID{}, chosen));
     EXPECT_TRUE(IsEqualGUID(DisplayDeviceList[DisplayDeviceList.current].deviceGuid, chosen));
 
     // The next start finds the saved device again.
@@ -78,8 +66,7 @@ TEST_F(RealDirectDraw, MenuOpeningChoosesWinesAdapterAndRemembersIt) {
     EXPECT_TRUE(IsEqualGUID(chosen, LauncherSettings.deviceId));
 }
 
-// Wine reads its video memory size once per process: a board with another amount of memory is
-// examined by a child run of this program, which writes its first device to a file.
+// A child run of this program writes its first device to the file this variable names.
 const char ProbeFileVariable[] = "DISPLAY_DEVICE_PROBE_FILE";
 
 TEST(DisplayDeviceProbe, DISABLED_WritesTheFirstDevice) {
@@ -97,87 +84,31 @@ TEST(DisplayDeviceProbe, DISABLED_WritesTheFirstDevice) {
     std::fclose(file);
 }
 
-// Wine's video memory size in megabytes, set for the life of the object; the value and the
-// key are put back as they were.
-class WineVideoMemory {
-  public:
-    explicit WineVideoMemory(const char* megabytes) {
-        DWORD disposition = 0;
-        RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\Direct3D", 0, nullptr, 0,
-                        KEY_ALL_ACCESS, nullptr, &key_, &disposition);
-        createdKey_ = disposition == REG_CREATED_NEW_KEY;
-        DWORD size = sizeof previous_;
-        hadValue_ = RegQueryValueExA(key_, "VideoMemorySize", nullptr, nullptr,
-                                     reinterpret_cast<BYTE*>(previous_), &size) == ERROR_SUCCESS;
-        RegSetValueExA(key_, "VideoMemorySize", 0, REG_SZ, reinterpret_cast<const BYTE*>(megabytes),
-                       lstrlenA(megabytes) + 1);
-    }
-    ~WineVideoMemory() {
-        if (hadValue_)
-            RegSetValueExA(key_, "VideoMemorySize", 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(previous_), lstrlenA(previous_) + 1);
-        else
-            RegDeleteValueA(key_, "VideoMemorySize");
-        RegCloseKey(key_);
-        if (createdKey_)
-            RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Wine\\Direct3D");
-    }
-    WineVideoMemory(const WineVideoMemory&) = delete;
-    WineVideoMemory& operator=(const WineVideoMemory&) = delete;
-
-  private:
-    HKEY key_ = nullptr;
-    bool createdKey_ = false;
-    bool hadValue_ = false;
-    char previous_[64] = {};
-};
-
-// Runs the probe in a child process and returns what it wrote ("" when it failed).
+// Runs the probe on a board with that much video memory (Wine reads its size once per process,
+// hence a child) and returns what it wrote ("" when it failed).
 std::string FirstDeviceOfABoardWith(const char* megabytes) {
-    WineVideoMemory memory(megabytes);
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    std::string path = std::string(temp) + "display-device-probe.txt";
-    DeleteFileA(path.c_str());
+    TestKey wine(HKEY_CURRENT_USER, "Software\\Wine\\Direct3D");
+    wine.StoreText("VideoMemorySize", megabytes);
+    std::string path = MakeScratchFolder("probe") + "\\device.txt";
     SetEnvironmentVariableA(ProbeFileVariable, path.c_str());
-
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string commandLine = std::string("\"") + self +
-                              "\" --gtest_also_run_disabled_tests "
-                              "--gtest_filter=DisplayDeviceProbe.DISABLED_WritesTheFirstDevice";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::string result;
-    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &process)) {
-        if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0)
-            TerminateProcess(process.hProcess, 1);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        char text[128] = {};
-        if (FILE* file = std::fopen(path.c_str(), "r")) {
-            if (std::fgets(text, sizeof text, file))
-                result = text;
-            std::fclose(file);
-        }
-    }
+    std::string self = BinaryFolder() + "\\display_devices_test.exe";
+    ChildProcess probe;
+    if (probe.Start(self,
+                    "\"" + self +
+                        "\" --gtest_also_run_disabled_tests "
+                        "--gtest_filter=DisplayDeviceProbe.DISABLED_WritesTheFirstDevice",
+                    ""))
+        probe.WaitForExit(30000);
     SetEnvironmentVariableA(ProbeFileVariable, nullptr);
-    DeleteFileA(path.c_str());
-    return result;
+    std::string written = ReadTextFile(path);
+    RemoveTree(path.substr(0, path.rfind('\\')));
+    return written;
 }
 
 // The display is 1024 x 768 at 32 bits: the primary surface alone takes 3 MB.
-TEST(SmallVideoMemory, FourMegabyteBoardRunsAcceleratedInFullScreenOnly) {
+TEST(SmallVideoMemory, ABoardRunsAcceleratedAndInAWindowAsFarAsItsMemoryAllows) {
     EXPECT_EQ("fullScreenOnly 1 accelerated 1 1 filtering 1 1", FirstDeviceOfABoardWith("4"));
-}
-
-TEST(SmallVideoMemory, TwoMegabyteBoardRunsInFullScreenWithoutAcceleration) {
     EXPECT_EQ("fullScreenOnly 1 accelerated 0 0 filtering 0 0", FirstDeviceOfABoardWith("2"));
-}
-
-TEST(SmallVideoMemory, BoardWithPlentyOfMemoryRunsAcceleratedInBothModes) {
     EXPECT_EQ("fullScreenOnly 0 accelerated 1 1 filtering 1 1", FirstDeviceOfABoardWith("128"));
 }
 

@@ -3,7 +3,6 @@
 # runs, then the menu appears once, whole and centred; a setup that fails, crashes or is
 # nowhere ends the launcher with 0 without ever putting a window on the screen.
 source "$(dirname "$0")/../support/player.sh"
-source "$(dirname "$0")/../support/player_game.sh"
 
 folder=$(make_game_folder)
 cp "$BIN/minst.exe" "$folder/"
@@ -53,9 +52,7 @@ screen_watch_stop
 check "after a setup that succeeds the menu opens" test -n "$menu"
 check "the setup ran with /E" grep -q 'minst\.exe /E$' "$folder/starts.log"
 maps=$(screen_watch_maps)
-screen_w=$(xdpyinfo | awk '/dimensions:/{split($2, d, "x"); print d[1]}')
-screen_h=$(xdpyinfo | awk '/dimensions:/{split($2, d, "x"); print d[2]}')
-centred="$(((screen_w - 640) / 2)) $(((screen_h - 480) / 2)) 640 480"
+centred="$(centred_at 640 480) 640 480"
 check "one window appeared, the whole menu at the centre (shown: ${maps//$'\n'/; })" \
     test "$maps" = "$centred"
 setup_value=$("$W" reg query "$SETTINGS_KEY" /v Setup 2>/dev/null | tr -d '\r')

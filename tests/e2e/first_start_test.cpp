@@ -4,50 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "ChildProcess.h"
 #include "GameFolder.h"
-#include "GameStartLog.h"
 #include "StandInRecords.h"
 #include "TestFiles.h"
-#include "TestRegistry.h"
+#include "TestKey.h"
 
 namespace {
 
-const DWORD TimeoutMs = 10000;
-const char* const MakerKey = "SOFTWARE\\HALDEN";
-const char* const SettingsKey = "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL";
 const char* const Switches[] = {"MOSS_MINST_NO_SETUP", "MOSS_MINST_WAIT", "MOSS_STANDIN_EXIT"};
 
-struct WindowQuery {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchMenuWindow(HWND window, LPARAM context) {
-    auto* query = reinterpret_cast<WindowQuery*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (owner != query->processId || lstrcmpA(name, "TEST") != 0)
-        return TRUE;
-    query->found = window;
-    return FALSE;
-}
-
-// The menu window of a process, shown or not.
-HWND MenuWindowOf(DWORD processId) {
-    WindowQuery query = {processId, nullptr};
-    EnumWindows(MatchMenuWindow, reinterpret_cast<LPARAM>(&query));
-    return query.found;
-}
-
 bool WaitUntil(const std::function<bool()>& condition) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < TimeoutMs; Sleep(20)) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < ChildTimeoutMs; Sleep(20)) {
         if (condition())
             return true;
     }
@@ -59,48 +29,29 @@ class FirstStart : public testing::Test {
     void SetUp() override {
         for (const char* disc : {"D:\\minst.exe", "E:\\minst.exe", "D:\\moss.exe", "E:\\moss.exe"})
             ASSERT_FALSE(FileExists(disc)) << disc;
-        DeleteRegistryKey(HKEY_LOCAL_MACHINE, SettingsKey);
-        folder_ = MakeGameFolder("first", true);
         ASSERT_TRUE(CopyFileA((BinaryFolder() + "\\minst.exe").c_str(), Setup().c_str(), FALSE));
-        log_.reset(new StandInLog(folder_ + "\\starts.log"));
     }
     void TearDown() override {
-        log_.reset();
         for (const char* name : Switches)
             SetEnvironmentVariableA(name, nullptr);
         RemoveTree(folder_);
     }
 
     std::string Setup() const { return folder_ + "\\minst.exe"; }
-    size_t SetupStarts() const { return log_->Starts().size(); }
-    bool Start(ChildProcess& launcher) const {
-        std::string program = folder_ + "\\launcher.exe";
-        return launcher.Start(program, "\"" + program + "\"", folder_);
-    }
+    size_t SetupStarts() const { return log_.Starts().size(); }
     // Starts a launcher, waits for its menu and closes it as the system does.
     void OpenAndClose() const {
         ChildProcess launcher;
-        ASSERT_TRUE(Start(launcher));
-        HWND menu = launcher.WaitForWindow("TEST", TimeoutMs);
+        ASSERT_TRUE(StartLauncher(launcher, folder_));
+        HWND menu = launcher.WaitForWindow("TEST");
         ASSERT_NE(nullptr, menu) << "the menu opens";
-        PostMessageA(menu, WM_CLOSE, 0, 0);
-        EXPECT_EQ(0u, launcher.WaitForExit(TimeoutMs));
+        EXPECT_EQ(0u, launcher.Close(menu));
     }
-    static DWORD StoredNumber(const char* name) {
-        DWORD value = 0xDEADBEEF;
-        ReadRegistryDword(HKEY_LOCAL_MACHINE, SettingsKey, name, value);
-        return value;
-    }
-    static std::string StoredText(const char* name) {
-        std::string text = "(missing)";
-        ReadRegistryString(HKEY_LOCAL_MACHINE, SettingsKey, name, text);
-        return text;
-    }
+    DWORD StoredNumber(const char* name) const { return settings_.Read(name).Number(); }
 
-    SavedRegistryKey maker_{HKEY_LOCAL_MACHINE, MakerKey};
-    SavedRegistryKey settings_{HKEY_LOCAL_MACHINE, SettingsKey};
-    std::string folder_;
-    std::unique_ptr<StandInLog> log_;
+    TestKey settings_{HKEY_LOCAL_MACHINE, "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL", TestKey::Emptied};
+    std::string folder_ = MakeGameFolder("first", true);
+    StandInLog log_{folder_ + "\\starts.log"};
 };
 
 } // namespace
@@ -116,20 +67,20 @@ TEST_F(FirstStart, TheSetupRunsWhileTheMenuIsHiddenThenTheMenuOpensWithWhatItLef
               (folder_ + "\\ir50_32.dll").c_str(), FALSE);
 
     ChildProcess launcher;
-    ASSERT_TRUE(Start(launcher));
+    ASSERT_TRUE(StartLauncher(launcher, folder_));
     bool setupRunning = WaitUntil([&] { return SetupStarts() == 1; });
-    HWND menu = MenuWindowOf(launcher.ProcessId());
+    HWND menu = launcher.FindTopWindow("TEST", 0, false);
     bool menuVisible = menu && IsWindowVisible(menu);
     SetEvent(release);
     CloseHandle(release);
     ASSERT_TRUE(setupRunning);
-    std::vector<StandInStart> starts = log_->Starts();
+    std::vector<StandInStart> starts = log_.Starts();
     EXPECT_EQ("minst.exe", starts[0].program);
     EXPECT_EQ(Setup() + " /E", starts[0].commandLine);
     EXPECT_NE(nullptr, menu) << "the menu window exists while the setup runs";
     EXPECT_FALSE(menuVisible);
 
-    HWND opened = launcher.WaitForWindow("TEST", TimeoutMs);
+    HWND opened = launcher.WaitForWindow("TEST");
     ASSERT_NE(nullptr, opened) << "the menu opens after the setup";
     EXPECT_EQ(menu, opened);
     EXPECT_EQ(1u, StoredNumber("Setup"));
@@ -137,12 +88,12 @@ TEST_F(FirstStart, TheSetupRunsWhileTheMenuIsHiddenThenTheMenuOpensWithWhatItLef
     // Play writes back what the menu holds: the settings read after the setup, not the
     // "Setup" 0 and empty "Install Path" read at opening.
     PostMessageA(opened, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, 60));
-    EXPECT_EQ(0u, launcher.WaitForExit(TimeoutMs));
-    std::vector<GameStart> games = ReadGameStarts(folder_ + "\\starts.log");
+    EXPECT_EQ(0u, launcher.WaitForExit());
+    std::vector<GameStart> games = log_.GameStarts();
     ASSERT_EQ(1u, games.size());
     EXPECT_EQ(folder_ + "\\moss.exe 4806173", games[0].commandLine);
     EXPECT_EQ(1u, StoredNumber("Setup"));
-    EXPECT_EQ(folder_, StoredText("Install Path"));
+    EXPECT_EQ(folder_, settings_.Read("Install Path").Text());
     EXPECT_EQ(1u, StoredNumber("Indeo Check"));
 
     OpenAndClose();

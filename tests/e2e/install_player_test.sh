@@ -14,22 +14,19 @@ scratch=$(mktemp -d "$BUILD/install-player-XXXXXX")
 log="$scratch/standins.log"
 export MOSS_STANDIN_LOG="Z:${log//\//\\}"
 
-# The machine as it was: the settings key exported (or absent), the DirectX version kept.
-settings_saved=no
-"$W" reg export "$SETTINGS_KEY" "Z:${scratch//\//\\}\\settings.reg" /y >/dev/null 2>&1 &&
-    settings_saved=yes
-directx_version=$("$W" reg query "$DIRECTX_KEY" /v Version 2>/dev/null |
-    awk '$1 == "Version" { print $3 }' | tr -d '\r')
+# The machine as it was: the settings key kept, the DirectX version noted.
 directx_version_now() {
     "$W" reg query "$DIRECTX_KEY" /v Version 2>/dev/null |
         awk '$1 == "Version" { print $3 }' | tr -d '\r'
 }
+settings_save
+directx_version=$(directx_version_now)
 restore() {
+    set +e # every step runs, also after a failed one: drive D: must be emptied
     xdotool search --onlyvisible --name '^MOSS HARBOR$' >/dev/null 2>&1 &&
         "$W" "$BIN/closewindow.exe" TEST >/dev/null 2>&1
     [ -n "${launcher_job:-}" ] && wait "$launcher_job" 2>/dev/null
-    settings_delete
-    [ "$settings_saved" = yes ] && "$W" reg import "Z:${scratch//\//\\}\\settings.reg" >/dev/null 2>&1
+    settings_restore
     if [ -n "$directx_version" ]; then
         "$W" reg add "$DIRECTX_KEY" /v Version /d "$directx_version" /f >/dev/null 2>&1
     else
@@ -74,7 +71,7 @@ check "the Indeo question comes and is answered Yes" answer "MOSS HARBOR" \
 check "the DirectX Media question comes and is answered Yes" answer "MOSS HARBOR" \
     'Direct X(R) Media is required to play MOSS HARBOR.OK to install Direct X(R) Media?' $Yes
 check "the reboot question comes last and is answered Cancel" answer "MOSS HARBOR" \
-    'Please reboot to complete the installation.\n OK to reboot?' $Cancel
+    $'Please reboot to complete the installation.\n OK to reboot?' $Cancel
 check "the warning follows and is answered OK" answer "MOSS HARBOR" \
     'MOSS HARBOR will not function properly unless rebooting the computer.' $OK
 

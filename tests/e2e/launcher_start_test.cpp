@@ -6,16 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "ChildProcess.h"
 #include "GameFolder.h"
 #include "TestFiles.h"
-#include "TestRegistry.h"
+#include "TestKey.h"
 #include "WindowWatch.h"
 
 namespace {
 
-const DWORD TimeoutMs = 10000;
-const char* const SettingsKey = "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL";
 const char* const GuardNames[] = {"MOSS HARBOR PC", "MOSS HARBOR PC Setup",
                                   "MOSS HARBOR PC Uninstall", "MOSS HARBOR PC Launch"};
 
@@ -41,53 +38,37 @@ class LauncherStart : public testing::Test {
         for (const char* name : GuardNames)
             ASSERT_FALSE(MutexExists(name)) << name << " is held before the test";
         // The game's setup has been done: the menu opens without running it.
-        ASSERT_TRUE(SetRegistryDword(HKEY_LOCAL_MACHINE, SettingsKey, "Setup", 1));
+        settings_.StoreDword("Setup", 1);
     }
-    void TearDown() override {
-        if (!folder_.empty())
-            RemoveTree(folder_);
-    }
+    void TearDown() override { RemoveTree(folder_); }
 
-    const std::string& Folder(bool withGame) {
-        if (folder_.empty())
-            folder_ = MakeGameFolder("start", withGame);
-        return folder_;
-    }
-    static bool Start(ChildProcess& launcher, const std::string& folder, bool suspended = false) {
-        std::string program = folder + "\\launcher.exe";
-        return launcher.Start(program, "\"" + program + "\"", folder, suspended);
-    }
     // Runs a launcher that is expected to end on its own and returns its exit code; the class
     // names of the windows it created go to created.
-    static DWORD RunToEnd(const std::string& folder, std::vector<std::string>& created) {
+    DWORD RunToEnd(std::vector<std::string>& created) {
         ChildProcess launcher;
-        if (!Start(launcher, folder, true))
+        if (!StartLauncher(launcher, folder_, true))
             return 1000;
         WindowWatch watch(launcher.ThreadId());
         EXPECT_TRUE(watch.Active());
         launcher.Resume();
-        DWORD code = launcher.WaitForExit(TimeoutMs);
+        DWORD code = launcher.WaitForExit();
         PumpMessages();
         created = watch.Created();
         return code;
     }
-    static void Close(ChildProcess& launcher, HWND window) {
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        EXPECT_EQ(0u, launcher.WaitForExit(TimeoutMs));
-    }
 
-    SavedRegistryKey settings_{HKEY_LOCAL_MACHINE, SettingsKey};
-    std::string folder_;
+    TestKey settings_{HKEY_LOCAL_MACHINE, "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL"};
+    std::string folder_ = MakeGameFolder("start", true);
 };
 
 } // namespace
 
 TEST_F(LauncherStart, ACloseRequestEndsItWithZeroAndReleasesTheFourNames) {
     ChildProcess launcher;
-    ASSERT_TRUE(Start(launcher, Folder(true), true));
+    ASSERT_TRUE(StartLauncher(launcher, folder_, true));
     WindowWatch watch(launcher.ThreadId());
     launcher.Resume();
-    HWND menu = launcher.WaitForWindow("TEST", TimeoutMs);
+    HWND menu = launcher.WaitForWindow("TEST");
     ASSERT_NE(nullptr, menu);
     PumpMessages();
     const std::vector<std::string>& created = watch.Created();
@@ -96,30 +77,30 @@ TEST_F(LauncherStart, ACloseRequestEndsItWithZeroAndReleasesTheFourNames) {
     for (const char* name : GuardNames)
         EXPECT_TRUE(MutexExists(name)) << name;
 
-    Close(launcher, menu);
+    EXPECT_EQ(0u, launcher.Close(menu));
     for (const char* name : GuardNames)
         EXPECT_FALSE(MutexExists(name)) << name;
 
     ChildProcess next;
-    ASSERT_TRUE(Start(next, Folder(true)));
-    HWND nextMenu = next.WaitForWindow("TEST", TimeoutMs);
+    ASSERT_TRUE(StartLauncher(next, folder_));
+    HWND nextMenu = next.WaitForWindow("TEST");
     ASSERT_NE(nullptr, nextMenu) << "a new launcher starts after the first has ended";
-    Close(next, nextMenu);
+    EXPECT_EQ(0u, next.Close(nextMenu));
 }
 
 TEST_F(LauncherStart, ASecondLauncherEndsWithOneAndShowsNothing) {
     ChildProcess first;
-    ASSERT_TRUE(Start(first, Folder(true)));
-    HWND menu = first.WaitForWindow("TEST", TimeoutMs);
+    ASSERT_TRUE(StartLauncher(first, folder_));
+    HWND menu = first.WaitForWindow("TEST");
     ASSERT_NE(nullptr, menu);
 
     std::vector<std::string> created;
-    EXPECT_EQ(1u, RunToEnd(Folder(true), created));
+    EXPECT_EQ(1u, RunToEnd(created));
     EXPECT_TRUE(created.empty()) << Join(created);
 
     EXPECT_EQ(static_cast<DWORD>(STILL_ACTIVE), first.WaitForExit(0));
     EXPECT_TRUE(IsWindowVisible(menu));
-    Close(first, menu);
+    EXPECT_EQ(0u, first.Close(menu));
 }
 
 TEST_F(LauncherStart, AnyProgramOfTheGameKeepsItFromStarting) {
@@ -127,51 +108,49 @@ TEST_F(LauncherStart, AnyProgramOfTheGameKeepsItFromStarting) {
         HANDLE held = CreateMutexA(nullptr, FALSE, name);
         ASSERT_NE(nullptr, held);
         std::vector<std::string> created;
-        EXPECT_EQ(1u, RunToEnd(Folder(true), created)) << name;
+        EXPECT_EQ(1u, RunToEnd(created)) << name;
         EXPECT_TRUE(created.empty()) << name << ": " << Join(created);
         CloseHandle(held);
     }
-}
 
-TEST_F(LauncherStart, WhileTheGameRunsItEndsWithOne) {
-    ChildProcess game;
-    std::string moss = Folder(true) + "\\moss.exe";
-    ASSERT_TRUE(game.Start(moss, moss + " 4806173", Folder(true)));
-    HWND gameWindow = game.WaitForWindow("MossHarborStandIn", TimeoutMs);
+    ChildProcess game; // the stand-in game holds the game's name while it runs
+    std::string moss = folder_ + "\\moss.exe";
+    ASSERT_TRUE(game.Start(moss, moss + " 4806173", folder_));
+    HWND gameWindow = game.WaitForWindow("MossHarborStandIn");
     ASSERT_NE(nullptr, gameWindow);
     std::vector<std::string> created;
-    EXPECT_EQ(1u, RunToEnd(Folder(true), created));
+    EXPECT_EQ(1u, RunToEnd(created)) << "while the game runs";
     EXPECT_TRUE(created.empty()) << Join(created);
-    PostMessageA(gameWindow, WM_CLOSE, 0, 0);
-    EXPECT_EQ(0u, game.WaitForExit(TimeoutMs));
+    EXPECT_EQ(0u, game.Close(gameWindow));
 }
 
 TEST_F(LauncherStart, WithoutTheGameItEndsWithZeroAndShowsNothing) {
+    DeleteFileA((folder_ + "\\moss.exe").c_str());
     std::vector<std::string> created;
-    EXPECT_EQ(0u, RunToEnd(Folder(false), created));
+    EXPECT_EQ(0u, RunToEnd(created));
     EXPECT_TRUE(created.empty()) << Join(created);
     for (const char* name : GuardNames)
         EXPECT_FALSE(MutexExists(name)) << name;
 }
 
-TEST_F(LauncherStart, AGameAtTheRootOfACdOpensTheMenu) {
-    ScopedFile disc(BinaryFolder() + "\\moss.exe", "D:\\moss.exe");
-    ASSERT_TRUE(disc.Placed());
-    ChildProcess launcher;
-    ASSERT_TRUE(Start(launcher, Folder(false)));
-    HWND menu = launcher.WaitForWindow("TEST", TimeoutMs);
-    ASSERT_NE(nullptr, menu);
-    Close(launcher, menu);
-}
-
-TEST_F(LauncherStart, StartedFromTheCdItFindsTheGameBesideItself) {
+TEST_F(LauncherStart, AGameOnACdOpensTheMenuFromAFolderWithoutItAndFromTheCdItself) {
+    DeleteFileA((folder_ + "\\moss.exe").c_str());
+    {
+        ScopedFile disc(BinaryFolder() + "\\moss.exe", "D:\\moss.exe");
+        ASSERT_TRUE(disc.Placed());
+        ChildProcess launcher;
+        ASSERT_TRUE(StartLauncher(launcher, folder_));
+        HWND menu = launcher.WaitForWindow("TEST");
+        ASSERT_NE(nullptr, menu) << "the game at the root of D:";
+        EXPECT_EQ(0u, launcher.Close(menu));
+    }
     ScopedFile launcherFile(BinaryFolder() + "\\launcher.exe", "E:\\launcher.exe");
     ScopedFile library(BinaryFolder() + "\\DSETUP.dll", "E:\\DSETUP.dll");
     ScopedFile game(BinaryFolder() + "\\moss.exe", "E:\\moss.exe");
     ASSERT_TRUE(launcherFile.Placed() && library.Placed() && game.Placed());
     ChildProcess launcher;
-    ASSERT_TRUE(launcher.Start("E:\\launcher.exe", "E:\\launcher.exe", "E:\\"));
-    HWND menu = launcher.WaitForWindow("TEST", TimeoutMs);
-    ASSERT_NE(nullptr, menu);
-    Close(launcher, menu);
+    ASSERT_TRUE(StartLauncher(launcher, "E:"));
+    HWND menu = launcher.WaitForWindow("TEST");
+    ASSERT_NE(nullptr, menu) << "started from E:, the game beside it";
+    EXPECT_EQ(0u, launcher.Close(menu));
 }

@@ -4,9 +4,10 @@
 source "$(dirname "$0")/../support/player.sh"
 
 folder=$(make_game_folder)
+settings_save
+trap 'settings_restore; rm -rf "$folder"' EXIT
 settings_delete
 settings_set_dword Setup 1
-trap 'settings_delete; rm -rf "$folder"' EXIT
 
 start_launcher "$folder"
 window=$(find_window "MOSS HARBOR") || {
@@ -17,11 +18,8 @@ window=$(find_window "MOSS HARBOR") || {
 
 read -r width height <<<"$(window_size "$window")"
 read -r x y <<<"$(window_position "$window")"
-screen_w=$(xdpyinfo | awk '/dimensions:/{split($2, d, "x"); print d[1]}')
-screen_h=$(xdpyinfo | awk '/dimensions:/{split($2, d, "x"); print d[2]}')
 check "the window is 640 x 480 (got ${width}x${height})" test "$width" -eq 640 -a "$height" -eq 480
-check "the window is centred (at $x,$y)" \
-    test "$x" -eq $(((screen_w - 640) / 2)) -a "$y" -eq $(((screen_h - 480) / 2))
+check "the window is centred (at $x,$y)" test "$x $y" = "$(centred_at 640 480)"
 
 orange='rgb(255,120,30)'
 shots=$(mktemp -d)

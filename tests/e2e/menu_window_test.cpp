@@ -10,20 +10,17 @@
 #include "MenuPicture.h"
 #include "MenuSurface.h"
 #include "MenuWindow.h"
-#include "MessageBoxRecorder.h"
-#include "RegistrySnapshot.h"
+#include "ScriptedMessageBoxes.h"
 #include "StartUp.h"
-#include "TestRegistry.h"
+#include "TestKey.h"
 #include "resource.h"
 
 namespace {
 
-const char* const SettingsKey = "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL";
 // Older than 6.1: Play and Change Settings stop at their first check and say so.
 const char* const OldDirectX = "4.06.00.0000";
 const char* const DirectXMissing = "Please install DirectX (R)6 or above first.";
 const DWORD Orange = 0xFF781E;
-const DWORD Grey = 0xB8B8B8;
 
 const POINT OnPlay = {400, 60};
 const POINT OnChangeSettings = {400, 120};
@@ -83,7 +80,7 @@ RECT ItemBox(int item) {
 class MenuWindowTest : public testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(SetRegistryDword(HKEY_LOCAL_MACHINE, SettingsKey, "Setup", 1));
+        settings_.StoreDword("Setup", 1);
         // A pointer left over the window by an earlier test would move the highlight.
         SetCursorPos(0, 0);
         AppInstance = GetModuleHandleA(nullptr);
@@ -131,33 +128,29 @@ class MenuWindowTest : public testing::Test {
             EXPECT_EQ(nullptr, palette);
     }
 
-    SavedRegistryKey settings_{HKEY_LOCAL_MACHINE, SettingsKey};
-    MessageBoxRecorder boxes_;
+    TestKey settings_{HKEY_LOCAL_MACHINE, "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL"};
+    TestKey directX_{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX"};
+    ScriptedMessageBoxes boxes_{IDOK};
     HWND menu_ = nullptr;
 };
 
 } // namespace
 
-TEST_F(MenuWindowTest, OpensCentredAndTitledWithPlayHighlighted) {
+// Its size and place on the screen are checked by the menu player test.
+TEST_F(MenuWindowTest, OpensTitledWithPlayHighlighted) {
     char title[32] = {};
     GetWindowTextA(menu_, title, sizeof title);
     EXPECT_STREQ("MOSS HARBOR", title);
-    RECT frame;
-    GetWindowRect(menu_, &frame);
-    EXPECT_EQ(640, frame.right - frame.left);
-    EXPECT_EQ(480, frame.bottom - frame.top);
-    EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - 640) / 2, frame.left);
-    EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - 480) / 2, frame.top);
     EXPECT_EQ(std::vector<int>{0}, Highlighted());
     EXPECT_EQ(-1, TakeQuit());
 }
 
 TEST_F(MenuWindowTest, EnterRunsPlayAndAPlayThatFailsLeavesTheMenuAsItWas) {
-    DirectXVersionOverride directX(OldDirectX);
+    directX_.StoreText("Version", OldDirectX);
     Press(VK_RETURN);
-    ASSERT_EQ(1u, boxes_.Boxes().size()) << "Enter did not run Play";
-    EXPECT_EQ(DirectXMissing, boxes_.Boxes()[0].text);
-    EXPECT_EQ(menu_, boxes_.Boxes()[0].owner);
+    ASSERT_EQ(1u, boxes_.Shown().size()) << "Enter did not run Play";
+    EXPECT_EQ(DirectXMissing, boxes_.Shown()[0].text);
+    EXPECT_EQ(menu_, boxes_.Shown()[0].owner);
     EXPECT_TRUE(IsWindowVisible(menu_));
     EXPECT_EQ(std::vector<int>{0}, Highlighted());
     EXPECT_EQ(0, CommandBusy[0]) << "Play's busy flag stayed set";
@@ -181,14 +174,14 @@ TEST_F(MenuWindowTest, TabWalksTheSixItemsAndUpGoesBackward) {
 }
 
 TEST_F(MenuWindowTest, OnTheBackgroundNothingIsHighlightedAndKeysDoNothingUntilTheMouseReturns) {
-    DirectXVersionOverride directX(OldDirectX);
+    directX_.StoreText("Version", OldDirectX);
     Move(OnTitlePanel);
     EXPECT_TRUE(Highlighted().empty());
     for (WPARAM key : {WPARAM(VK_TAB), WPARAM(VK_DOWN), WPARAM(VK_UP), WPARAM(VK_RETURN)}) {
         Press(key);
         EXPECT_TRUE(Highlighted().empty()) << "key " << key;
     }
-    EXPECT_TRUE(boxes_.Boxes().empty()) << "Enter ran a command with nothing highlighted";
+    EXPECT_TRUE(boxes_.Shown().empty()) << "Enter ran a command with nothing highlighted";
     EXPECT_TRUE(IsWindow(menu_));
 
     Move(OnExit);
@@ -198,22 +191,22 @@ TEST_F(MenuWindowTest, OnTheBackgroundNothingIsHighlightedAndKeysDoNothingUntilT
 }
 
 TEST_F(MenuWindowTest, AnItemsLastColumnAndRowAndTheEmptySlotsDragInsteadOfRunning) {
-    DirectXVersionOverride directX(OldDirectX);
+    directX_.StoreText("Version", OldDirectX);
     const POINT background[] = {{620, 50},  {400, 89},  {620, 89},
                                 {500, 180}, {400, 240}, {100, 240}};
     for (POINT point : background) {
         EXPECT_EQ(HTCAPTION, HitTest(point)) << point.x << "," << point.y;
         Click(point);
     }
-    EXPECT_TRUE(boxes_.Boxes().empty()) << "a press on the background ran a command";
+    EXPECT_TRUE(boxes_.Shown().empty()) << "a press on the background ran a command";
     EXPECT_TRUE(IsWindow(menu_));
 
     // The last pixel inside Play is still Play.
     const POINT inside = {619, 88};
     EXPECT_NE(HTCAPTION, HitTest(inside));
     Click(inside);
-    ASSERT_EQ(1u, boxes_.Boxes().size());
-    EXPECT_EQ(DirectXMissing, boxes_.Boxes()[0].text);
+    ASSERT_EQ(1u, boxes_.Shown().size());
+    EXPECT_EQ(DirectXMissing, boxes_.Shown()[0].text);
 }
 
 TEST_F(MenuWindowTest, MovingWithinTheHighlightedItemDoesNotRepaintButAnotherItemDoes) {
@@ -230,21 +223,11 @@ TEST_F(MenuWindowTest, MovingWithinTheHighlightedItemDoesNotRepaintButAnotherIte
     EXPECT_TRUE(EqualRect(&client, &invalid)) << "the whole window is to be repainted";
 }
 
-TEST_F(MenuWindowTest, TheSurfaceShowsTheBarAndTheOrangeLabelsOfTheHighlightedItem) {
-    Picture picture = Surface();
-    // Rows above the labels: bar or bare background, untouched by text.
-    const Picture bareWithPlay = [] {
-        Picture p = DecodeArtworkBitmap(Background);
-        PasteArtworkBitmap(p, WideBar, 325, 30);
-        return p;
-    }();
-    for (int x = 325; x < 621; ++x)
-        for (int y = 30; y < 45; ++y)
-            ASSERT_EQ(PixelAt(bareWithPlay, x, y), PixelAt(picture, x, y)) << x << "," << y;
-    EXPECT_GT(CountColour(picture, ItemBox(0), Orange), 0);
-
+// The pixels of each bar and label are checked by the artwork and label tests; here the window's
+// own surface follows the highlight. (What reaches the screen is checked in the player tests.)
+TEST_F(MenuWindowTest, TheSurfaceShowsTheBarAndTheOrangeLabelsOfTheHighlightedItemOnly) {
     Move(OnHelp);
-    picture = Surface();
+    const Picture picture = Surface();
     Picture expected = DecodeArtworkBitmap(Background);
     PasteArtworkBitmap(expected, NarrowBar, 473, 390);
     // Rows 0 to 12 of every item are free of text: the bar moved from Play to Help.
@@ -255,32 +238,9 @@ TEST_F(MenuWindowTest, TheSurfaceShowsTheBarAndTheOrangeLabelsOfTheHighlightedIt
                 ASSERT_EQ(PixelAt(expected, x, y), PixelAt(picture, x, y)) << x << "," << y;
     }
     const RECT whole = {0, 0, PictureWidth, PictureHeight};
-    const RECT help = ItemBox(9);
-    const RECT online = {help.left, help.top + 13, help.right, help.top + 27};
-    const RECT helpLine = {help.left, help.top + 30, help.right, help.top + 44};
-    EXPECT_GT(CountColour(picture, online, Orange), 0) << "\"Online\" is not orange";
-    EXPECT_GT(CountColour(picture, helpLine, Orange), 0) << "\"Help\" is not orange";
-    EXPECT_EQ(CountColour(picture, whole, Orange), CountColour(picture, help, Orange))
+    EXPECT_GT(CountColour(picture, ItemBox(9), Orange), 0);
+    EXPECT_EQ(CountColour(picture, whole, Orange), CountColour(picture, ItemBox(9), Orange))
         << "orange outside Help";
-    EXPECT_GT(CountColour(picture, ItemBox(6), Grey), 0) << "\"Halden\" is not grey";
-    EXPECT_GT(CountColour(picture, ItemBox(0), Grey), 0) << "Play is not grey again";
-}
-
-TEST_F(MenuWindowTest, PaintingCopiesTheSurfaceToTheWindow) {
-    Move(OnExit);
-    InvalidateRect(menu_, nullptr, FALSE);
-    UpdateWindow(menu_);
-    TestSurface screen;
-    HDC window = GetDC(menu_);
-    BitBlt(screen.Dc(), 0, 0, PictureWidth, PictureHeight, window, 0, 0, SRCCOPY);
-    ReleaseDC(menu_, window);
-    RECT client;
-    GetClientRect(menu_, &client);
-    const Picture shown = screen.Read();
-    const Picture surface = Surface();
-    for (LONG y = 0; y < client.bottom; ++y)
-        for (LONG x = 0; x < client.right; ++x)
-            ASSERT_EQ(PixelAt(surface, x, y), PixelAt(shown, x, y)) << x << "," << y;
 }
 
 // Wine has no GDI object count (GetGuiResources fails with ERROR_CALL_NOT_IMPLEMENTED): a
@@ -295,11 +255,6 @@ TEST_F(MenuWindowTest, ACloseRequestEndsTheLoopWithZeroAndReleasesTheSurface) {
     ExpectClosed();
     EXPECT_EQ(0u, GetObjectType(memoryDC)) << "the surface's context was not deleted";
     EXPECT_EQ(0u, GetObjectType(bitmap)) << "the surface's bitmap was not deleted";
-}
-
-TEST_F(MenuWindowTest, ClickingExitClosesTheMenu) {
-    Click(OnExit);
-    ExpectClosed();
 }
 
 TEST_F(MenuWindowTest, EnterOnExitClosesTheMenu) {

@@ -4,7 +4,6 @@
 # with the keyboard, the game starts with its launch token in the launcher's working folder,
 # the settings are saved, and the launcher ends with 0, freeing its names for the next start.
 source "$(dirname "$0")/../support/player.sh"
-source "$(dirname "$0")/../support/player_game.sh"
 
 folder=$(make_game_folder)
 work=$(mktemp -d "$BUILD/player-cwd-XXXXXX") # the launcher's working folder, not its own
@@ -45,7 +44,7 @@ if [ -n "$box" ]; then
 fi
 
 check "the launcher ends with exit code 0" test "$(wait_launcher "$folder")" = 0
-game=$(find_window_of_class 'moss\.exe') || true
+game=$(find_window --classname 'moss\.exe') || true
 check "the stand-in game shows its window" test -n "$game"
 expected="$(winepath_of "$folder")\\moss.exe 4806173"$'\t'"$(winepath_of "$work")"
 recorded=$(tr -d '\r' <"$work/starts.log" 2>/dev/null || true)

@@ -13,16 +13,12 @@
 #include "GameFolder.h"
 #include "MenuItems.h"
 #include "OutsidePlayer.h"
-#include "ReadTextFile.h"
-#include "RegistrySnapshot.h"
-#include "ScratchKey.h"
 #include "StandInRecords.h"
 #include "TestFiles.h"
-#include "TestRegistry.h"
+#include "TestKey.h"
 
 namespace {
 
-const DWORD TimeoutMs = 10000;
 const char* const SettingsPath = "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL";
 
 // Values the game's own programs stored that the launcher only carries and must give back.
@@ -59,14 +55,6 @@ const std::string GameSavePath = "C:\\Saves\\Sp\xE4ter Moss";
 const std::string GameExecute = "moss.exe /fast";
 const std::string GameDeviceId = "0123456789ABCDEF";
 
-// What the player sees of one Play: how the launcher ended, the boxes it showed (each dismissed)
-// and the command lines the game was started with.
-struct PlayOutcome {
-    DWORD exitCode = STILL_ACTIVE;
-    std::vector<std::string> boxes;
-    std::vector<std::string> gameStarts;
-};
-
 std::string Join(const std::vector<std::string>& texts) {
     std::string joined;
     for (const std::string& text : texts)
@@ -79,6 +67,7 @@ class RobustnessTest : public testing::Test {
     void SetUp() override {
         ASSERT_FALSE(FileExists("D:\\moss.exe")) << "a game was left on drive D:";
         ASSERT_FALSE(FileExists("E:\\moss.exe")) << "a game was left on drive E:";
+        directX_.StoreText("Version", "4.06.02.0436");
         folder_ = MakeGameFolder("robust", true);
         log_ = std::make_unique<StandInLog>(folder_ + "-standins.log");
         // The stand-in game closes as soon as it has recorded its start.
@@ -106,9 +95,11 @@ class RobustnessTest : public testing::Test {
         settings_.StoreText("Execute", GameExecute);
     }
 
-    static bool Start(ChildProcess& launcher, const std::string& folder) {
-        std::string program = folder + "\\launcher.exe";
-        return launcher.Start(program, "\"" + program + "\"", folder);
+    static HWND OpenMenu(ChildProcess& launcher, const std::string& folder) {
+        HWND menu = StartLauncher(launcher, folder) ? launcher.WaitForWindow("TEST") : nullptr;
+        if (!menu)
+            ADD_FAILURE() << "no menu from " << folder << "; exit code " << launcher.WaitForExit(0);
+        return menu;
     }
 
     // Waits for the launcher to end, dismissing (and noting) every box it shows meanwhile.
@@ -118,51 +109,41 @@ class RobustnessTest : public testing::Test {
             DWORD code = launcher.WaitForExit(20);
             if (code != STILL_ACTIVE)
                 return code;
-            if (HWND box = FindMessageBox(launcher.ProcessId())) {
+            if (HWND box = launcher.FindTopWindow(DialogClass, MessageTextId)) {
                 boxes.push_back(MessageBoxText(box));
                 DismissMessageBox(box);
             }
-        } while (GetTickCount() - start < TimeoutMs);
+        } while (GetTickCount() - start < ChildTimeoutMs);
         return STILL_ACTIVE;
     }
 
-    // Starts the launcher of a folder, clicks Play and waits for the launcher to end.
-    PlayOutcome PlayFrom(const std::string& launcherFolder) {
-        PlayOutcome outcome;
-        ChildProcess launcher;
-        if (!Start(launcher, launcherFolder)) {
-            ADD_FAILURE() << "the launcher does not start from " << launcherFolder;
-            return outcome;
-        }
-        HWND menu = launcher.WaitForWindow("TEST", TimeoutMs);
-        if (!menu) {
-            ADD_FAILURE() << "no menu; the launcher ended with " << launcher.WaitForExit(0);
-            return outcome;
-        }
+    // The text of a box the last click brought up (dismissed), or "": the second empty message
+    // is answered only once the click has been handled.
+    static std::string BoxAfterClick(ChildProcess& launcher, HWND menu) {
+        DWORD_PTR ignored;
+        for (int i = 0; i < 2; ++i)
+            SendMessageTimeoutA(menu, WM_NULL, 0, 0, SMTO_NORMAL, ChildTimeoutMs, &ignored);
+        HWND box = launcher.FindTopWindow(DialogClass, MessageTextId);
+        std::string text = box ? MessageBoxText(box) : "";
+        if (box)
+            DismissMessageBox(box);
+        return text;
+    }
+
+    // Play clicked in an open menu: the launcher ends with 0, quietly, and the game started once.
+    void ExpectPlayStarts(ChildProcess& launcher, HWND menu, const std::string& game) {
         ClickMenuItem(menu, ItemPlay);
-        outcome.exitCode = WaitForEnd(launcher, outcome.boxes);
-        outcome.gameStarts = GameStarts();
-        return outcome;
+        std::vector<std::string> boxes;
+        EXPECT_EQ(0u, WaitForEnd(launcher, boxes)) << "Play does not close the launcher";
+        EXPECT_TRUE(boxes.empty()) << Join(boxes);
+        std::vector<GameStart> starts = log_->GameStarts();
+        ASSERT_EQ(1u, starts.size());
+        EXPECT_EQ(game + " 4806173", starts[0].commandLine);
     }
-
-    // The stand-in game records "command line<TAB>folder" per start.
-    std::vector<std::string> GameStarts() const {
-        std::vector<std::string> starts;
-        std::string text = ReadTextFile(folder_ + "-standins.log");
-        size_t begin = 0;
-        for (size_t end; (end = text.find("\r\n", begin)) != std::string::npos; begin = end + 2) {
-            std::string line = text.substr(begin, end - begin);
-            if (line.find("moss.exe") != std::string::npos && line.find('\t') != std::string::npos)
-                starts.push_back(line.substr(0, line.find('\t')));
-        }
-        return starts;
-    }
-
-    void ExpectGameStartedFrom(const PlayOutcome& outcome, const std::string& game) {
-        EXPECT_EQ(0u, outcome.exitCode);
-        EXPECT_TRUE(outcome.boxes.empty()) << Join(outcome.boxes);
-        ASSERT_EQ(1u, outcome.gameStarts.size()) << Join(outcome.gameStarts);
-        EXPECT_EQ(game + " 4806173", outcome.gameStarts[0]);
+    void ExpectPlayStarts(const std::string& launcherFolder, const std::string& game) {
+        ChildProcess launcher;
+        if (HWND menu = OpenMenu(launcher, launcherFolder))
+            ExpectPlayStarts(launcher, menu, game);
     }
 
     // A value the launcher only carries must come back as the game stored it.
@@ -175,10 +156,8 @@ class RobustnessTest : public testing::Test {
                       << stored.bytes.size() << " bytes";
     }
 
-    // Must outlive settings_, which empties the key: it puts the key back as it was.
-    SavedRegistryKey savedSettings_{HKEY_LOCAL_MACHINE, SettingsPath};
-    ScratchKey settings_{HKEY_LOCAL_MACHINE, SettingsPath};
-    DirectXVersionOverride directX_{"4.06.02.0436"};
+    TestKey settings_{HKEY_LOCAL_MACHINE, SettingsPath, TestKey::Emptied};
+    TestKey directX_{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX"};
     std::string folder_;
     std::unique_ptr<StandInLog> log_;
 };
@@ -187,43 +166,32 @@ class RobustnessTest : public testing::Test {
 
 TEST_F(RobustnessTest, OfTenLaunchersStartedTogetherExactlyOneOpensItsMenu) {
     StoreGameValues(folder_);
-    const int count = 10;
-    ChildProcess launchers[count];
-    std::string program = folder_ + "\\launcher.exe";
+    ChildProcess launchers[10];
     for (ChildProcess& launcher : launchers)
-        ASSERT_TRUE(launcher.Start(program, "\"" + program + "\"", folder_, true));
+        ASSERT_TRUE(StartLauncher(launcher, folder_, true));
     for (ChildProcess& launcher : launchers)
         launcher.Resume();
 
-    // All but one end at once; the one left running is the winner.
-    int endedWithOne = 0;
-    int running = count;
-    ChildProcess* winner = nullptr;
-    bool ended[count] = {};
-    for (DWORD start = GetTickCount(); running > 1 && GetTickCount() - start < TimeoutMs;) {
-        for (int i = 0; i < count; ++i) {
-            DWORD code = ended[i] ? 0 : launchers[i].WaitForExit(0);
-            if (ended[i] || code == STILL_ACTIVE)
-                continue;
-            ended[i] = true;
-            --running;
-            if (code == 1)
-                ++endedWithOne;
-            else
-                ADD_FAILURE() << "a launcher ended with " << code;
+    // All but one end at once with 1; the one left running is the winner.
+    std::vector<ChildProcess*> running;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < ChildTimeoutMs; Sleep(10)) {
+        running.clear();
+        for (ChildProcess& launcher : launchers) {
+            if (launcher.WaitForExit(0) == STILL_ACTIVE)
+                running.push_back(&launcher);
         }
-        Sleep(10);
+        if (running.size() <= 1)
+            break;
     }
-    for (int i = 0; i < count; ++i) {
-        if (!ended[i] && !winner)
-            winner = &launchers[i];
+    ASSERT_EQ(1u, running.size()) << "launchers still running";
+    for (ChildProcess& launcher : launchers) {
+        if (&launcher != running[0]) {
+            EXPECT_EQ(1u, launcher.WaitForExit(0)) << "a launcher that ended";
+        }
     }
-    EXPECT_EQ(count - 1, endedWithOne);
-    ASSERT_NE(nullptr, winner) << "no launcher kept running";
-    HWND menu = winner->WaitForWindow("TEST", TimeoutMs);
+    HWND menu = running[0]->WaitForWindow("TEST");
     ASSERT_NE(nullptr, menu) << "the one left running shows no menu";
-    PostMessageA(menu, WM_CLOSE, 0, 0);
-    EXPECT_EQ(0u, winner->WaitForExit(TimeoutMs));
+    EXPECT_EQ(0u, running[0]->Close(menu));
 }
 
 // ---- Every stored value hostile in turn ----
@@ -313,22 +281,13 @@ TEST_P(HostileSetting, TheMenuOpensSettingsWorkAndPlayWritesSaneValuesKeepingThe
     settings_.Store(hostile.name, hostile.type, hostile.bytes);
 
     ChildProcess launcher;
-    ASSERT_TRUE(Start(launcher, folder_));
-    HWND menu = launcher.WaitForWindow("TEST", TimeoutMs);
-    ASSERT_NE(nullptr, menu) << "no menu; the launcher ended with " << launcher.WaitForExit(0);
-
+    HWND menu = OpenMenu(launcher, folder_);
+    ASSERT_NE(nullptr, menu);
     ClickMenuItem(menu, ItemChangeSettings);
-    HWND dialog = WaitForSettingsDialog(launcher.ProcessId(), TimeoutMs);
+    HWND dialog = launcher.WaitForWindow(DialogClass, ChildTimeoutMs, DeviceBoxId);
     ASSERT_NE(nullptr, dialog) << "Change Settings opens no dialog";
-    EXPECT_TRUE(PressButton(dialog, IDOK, TimeoutMs)) << "the dialog does not close on OK";
-
-    ClickMenuItem(menu, ItemPlay);
-    std::vector<std::string> boxes;
-    EXPECT_EQ(0u, WaitForEnd(launcher, boxes)) << "Play does not close the launcher";
-    EXPECT_TRUE(boxes.empty()) << Join(boxes);
-    std::vector<std::string> starts = GameStarts();
-    ASSERT_EQ(1u, starts.size()) << Join(starts);
-    EXPECT_EQ(folder_ + "\\moss.exe 4806173", starts[0]);
+    EXPECT_TRUE(PressButton(dialog, IDOK, ChildTimeoutMs)) << "the dialog does not close on OK";
+    ExpectPlayStarts(launcher, menu, folder_ + "\\moss.exe");
 
     ExpectSaneRecord();
     ExpectGameValuesKept(hostile);
@@ -357,7 +316,7 @@ TEST_F(RobustnessTest, AGameFolderNearTheLongestPathStartsItsOwnGame) {
     MakeLauncherFolder(deep);
     ASSERT_EQ(259u, (deep + "\\launcher.exe").size());
     StoreGameValues(deep);
-    ExpectGameStartedFrom(PlayFrom(deep), deep + "\\moss.exe");
+    ExpectPlayStarts(deep, deep + "\\moss.exe");
     ExpectKept("Install Path", REG_SZ, TextBytes(deep));
 }
 
@@ -366,14 +325,14 @@ TEST_F(RobustnessTest, BlanksAndAccentedLettersInThePathReachTheGameUnquoted) {
     std::string odd = MakeLauncherFolder(folder_ + "\\Moss Harbor Caf\xE9 \xC9"
                                                    "dition");
     StoreGameValues(odd);
-    ExpectGameStartedFrom(PlayFrom(odd), odd + "\\moss.exe");
+    ExpectPlayStarts(odd, odd + "\\moss.exe");
     ExpectKept("Install Path", REG_SZ, TextBytes(odd));
 }
 
 TEST_F(RobustnessTest, AnInstallPathOfAMissingFolderFallsBackToTheLaunchersGame) {
     std::string missing = folder_ + "\\no such folder";
     StoreGameValues(missing);
-    ExpectGameStartedFrom(PlayFrom(folder_), folder_ + "\\moss.exe");
+    ExpectPlayStarts(folder_, folder_ + "\\moss.exe");
     ExpectKept("Install Path", REG_SZ, TextBytes(missing));
 }
 
@@ -382,42 +341,32 @@ TEST_F(RobustnessTest, AFolderNamedMossExeInTheInstallFolderIsPassedOver) {
     CreateDirectoryA(installed.c_str(), nullptr);
     CreateDirectoryA((installed + "\\moss.exe").c_str(), nullptr);
     StoreGameValues(installed);
-    ExpectGameStartedFrom(PlayFrom(folder_), folder_ + "\\moss.exe");
+    ExpectPlayStarts(folder_, folder_ + "\\moss.exe");
 }
 
 TEST_F(RobustnessTest, TheGameInTheInstallFolderWinsOverTheOneBesideTheLauncher) {
     std::string installed = MakeLauncherFolder(folder_ + "\\installed");
     StoreGameValues(installed);
-    ExpectGameStartedFrom(PlayFrom(folder_), installed + "\\moss.exe");
+    ExpectPlayStarts(folder_, installed + "\\moss.exe");
 }
 
 // ---- Faults ----
 
 TEST_F(RobustnessTest, AGameRemovedAfterStartUpLeavesPlayQuietlyInTheMenu) {
     StoreGameValues(folder_);
-    std::string before = RegistrySnapshot(HKEY_LOCAL_MACHINE, SettingsPath);
+    std::string before = settings_.Snapshot();
     ChildProcess launcher;
-    ASSERT_TRUE(Start(launcher, folder_));
-    HWND menu = launcher.WaitForWindow("TEST", TimeoutMs);
+    HWND menu = OpenMenu(launcher, folder_);
     ASSERT_NE(nullptr, menu);
     ASSERT_TRUE(DeleteFileA((folder_ + "\\moss.exe").c_str()));
 
     ClickMenuItem(menu, ItemPlay);
-    // The second empty message is answered only once the click has been handled.
-    DWORD_PTR ignored;
-    for (int i = 0; i < 2; ++i)
-        SendMessageTimeoutA(menu, WM_NULL, 0, 0, SMTO_NORMAL, TimeoutMs, &ignored);
-    HWND box = FindMessageBox(launcher.ProcessId());
-    EXPECT_EQ(nullptr, box) << MessageBoxText(box);
-    if (box)
-        DismissMessageBox(box);
+    EXPECT_EQ("", BoxAfterClick(launcher, menu));
     EXPECT_EQ(static_cast<DWORD>(STILL_ACTIVE), launcher.WaitForExit(0));
     EXPECT_TRUE(IsWindowVisible(menu));
-    EXPECT_TRUE(GameStarts().empty());
-    EXPECT_EQ(before, RegistrySnapshot(HKEY_LOCAL_MACHINE, SettingsPath)) << "Play wrote";
-
-    PostMessageA(menu, WM_CLOSE, 0, 0);
-    EXPECT_EQ(0u, launcher.WaitForExit(TimeoutMs));
+    EXPECT_TRUE(log_->GameStarts().empty());
+    EXPECT_EQ(before, settings_.Snapshot()) << "Play wrote";
+    EXPECT_EQ(0u, launcher.Close(menu));
 }
 
 TEST_F(RobustnessTest, ACrashingSetupEndsTheLauncherWithZeroAndNoMenu) {
@@ -427,7 +376,7 @@ TEST_F(RobustnessTest, ACrashingSetupEndsTheLauncherWithZeroAndNoMenu) {
     SetEnvironmentVariableA("MOSS_MINST_CRASH", "1");
 
     ChildProcess launcher;
-    ASSERT_TRUE(Start(launcher, folder_));
+    ASSERT_TRUE(StartLauncher(launcher, folder_));
     std::vector<std::string> boxes;
     EXPECT_EQ(0u, WaitForEnd(launcher, boxes));
     EXPECT_TRUE(boxes.empty()) << Join(boxes);
@@ -446,8 +395,7 @@ TEST_F(RobustnessTest, AMissingInstallerGivesOneErrorBoxAndTheSequenceGoesOn) {
     StoreGameValues(folder_);
 
     ChildProcess launcher;
-    ASSERT_TRUE(Start(launcher, folder_));
-    HWND menu = launcher.WaitForWindow("TEST", TimeoutMs);
+    HWND menu = OpenMenu(launcher, folder_);
     ASSERT_NE(nullptr, menu);
     ClickMenuItem(menu, ItemInstallSoftware);
     // DirectX 6.1 is present: its question is skipped.
@@ -466,31 +414,21 @@ TEST_F(RobustnessTest, AMissingInstallerGivesOneErrorBoxAndTheSequenceGoesOn) {
         {"Error", "Error:CreateProcess Setup", IDOK},
     };
     for (const auto& box : expected) {
-        HWND shown = WaitForMessageBox(launcher.ProcessId(), TimeoutMs);
+        HWND shown = launcher.WaitForWindow(DialogClass, ChildTimeoutMs, MessageTextId);
         ASSERT_NE(nullptr, shown) << "no box \"" << box.text << "\"";
         EXPECT_EQ(box.text, MessageBoxText(shown));
         EXPECT_EQ(box.caption, WindowCaption(shown));
-        EXPECT_TRUE(PressButton(shown, box.answer, TimeoutMs));
+        EXPECT_TRUE(PressButton(shown, box.answer, ChildTimeoutMs));
     }
     // The menu comes back once the last installer has ended; the command then has no box left.
-    for (DWORD start = GetTickCount();
-         !IsWindowVisible(menu) && GetTickCount() - start < TimeoutMs;)
-        Sleep(10);
-    EXPECT_TRUE(IsWindowVisible(menu)) << "the menu is not shown again";
-    DWORD_PTR ignored;
-    for (int i = 0; i < 2; ++i)
-        SendMessageTimeoutA(menu, WM_NULL, 0, 0, SMTO_NORMAL, TimeoutMs, &ignored);
-    HWND extra = FindMessageBox(launcher.ProcessId());
-    EXPECT_EQ(nullptr, extra) << "one more box: " << MessageBoxText(extra);
-    if (extra)
-        DismissMessageBox(extra);
+    EXPECT_NE(nullptr, launcher.WaitForWindow("TEST")) << "the menu is not shown again";
+    EXPECT_EQ("", BoxAfterClick(launcher, menu)) << "one more box";
 
     std::vector<StandInStart> starts = log_->Starts();
     ASSERT_EQ(2u, starts.size());
     EXPECT_EQ(redist + "\\iv5setup.exe", starts[0].commandLine);
     EXPECT_EQ(redist + "\\dxm6ptch.exe /c:\"isv.inf\" /Q:A", starts[1].commandLine);
-    PostMessageA(menu, WM_CLOSE, 0, 0);
-    EXPECT_EQ(0u, launcher.WaitForExit(TimeoutMs));
+    EXPECT_EQ(0u, launcher.Close(menu));
 }
 
 } // namespace

@@ -4,13 +4,13 @@
 # changes the item's second line from "Hardware Accelerate" to "Software". Nothing reaches the
 # registry before the next Play.
 source "$(dirname "$0")/../support/player.sh"
-source "$(dirname "$0")/../support/player_windows.sh"
 
 folder=$(make_game_folder)
 shots=$(mktemp -d)
+settings_save
+trap 'settings_restore; rm -rf "$folder" "$shots"' EXIT
 settings_delete
 settings_set_dword Setup 1
-trap 'settings_delete; rm -rf "$folder" "$shots"' EXIT
 
 start_launcher "$folder"
 if ! find_window "MOSS HARBOR" >/dev/null || ! rect=$(window_rect TEST "MOSS HARBOR"); then

@@ -59,6 +59,8 @@ namespace {
 struct WindowQuery {
     DWORD processId;
     const char* className;
+    int controlId;
+    bool visibleOnly;
     HWND found;
 };
 
@@ -68,27 +70,36 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
     GetWindowThreadProcessId(window, &owner);
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
-    if (owner == query->processId && lstrcmpA(name, query->className) == 0 &&
-        IsWindowVisible(window)) {
-        query->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    if (owner != query->processId || lstrcmpA(name, query->className) != 0 ||
+        (query->visibleOnly && !IsWindowVisible(window)) ||
+        (query->controlId && !GetDlgItem(window, query->controlId)))
+        return TRUE;
+    query->found = window;
+    return FALSE;
 }
 
 } // namespace
 
-HWND ChildProcess::WaitForWindow(const char* className, DWORD timeoutMs) {
+HWND ChildProcess::FindTopWindow(const char* className, int controlId, bool visibleOnly) const {
+    WindowQuery query = {info_.dwProcessId, className, controlId, visibleOnly, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
+    return query.found;
+}
+
+HWND ChildProcess::WaitForWindow(const char* className, DWORD timeoutMs, int controlId) {
     DWORD start = GetTickCount();
     do {
-        WindowQuery query = {info_.dwProcessId, className, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
-        if (query.found)
-            return query.found;
+        if (HWND found = FindTopWindow(className, controlId))
+            return found;
         if (WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0)
             return nullptr;
         PumpMessages();
-        Sleep(20);
+        Sleep(10);
     } while (GetTickCount() - start < timeoutMs);
     return nullptr;
+}
+
+DWORD ChildProcess::Close(HWND window) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return WaitForExit();
 }

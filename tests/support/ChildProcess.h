@@ -5,6 +5,8 @@
 
 #include <string>
 
+const DWORD ChildTimeoutMs = 10000;
+
 class ChildProcess {
   public:
     ChildProcess() = default;
@@ -22,9 +24,14 @@ class ChildProcess {
 
     // The exit code, or STILL_ACTIVE when the program has not ended within the time-out. This
     // thread's messages are dispatched meanwhile, so window event hooks are called.
-    DWORD WaitForExit(DWORD timeoutMs);
-    // A visible top-level window of this process with the given class, or null after timeoutMs.
-    HWND WaitForWindow(const char* className, DWORD timeoutMs);
+    DWORD WaitForExit(DWORD timeoutMs = ChildTimeoutMs);
+    // A top-level window of this process with the given class (and, when controlId is not 0,
+    // holding that control); only a visible one unless visibleOnly is false; null when none.
+    HWND FindTopWindow(const char* className, int controlId = 0, bool visibleOnly = true) const;
+    // FindTopWindow, waited for; null after timeoutMs or once the process has ended.
+    HWND WaitForWindow(const char* className, DWORD timeoutMs = ChildTimeoutMs, int controlId = 0);
+    // Asks the window to close, as the system does, and waits for the exit code.
+    DWORD Close(HWND window);
 
   private:
     PROCESS_INFORMATION info_ = {};

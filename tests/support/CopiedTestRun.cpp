@@ -1,7 +1,6 @@
 // RunTestsFromCopy: the copy writes a JSON report that the caller reads back.
 #include "CopiedTestRun.h"
 #include "ChildProcess.h"
-#include "ReadTextFile.h"
 #include "TestFiles.h"
 
 #include <windows.h>

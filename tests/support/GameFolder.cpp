@@ -14,6 +14,11 @@ std::string MakeGameFolder(const char* tag, bool withGame) {
     return folder;
 }
 
+bool StartLauncher(ChildProcess& launcher, const std::string& folder, bool suspended) {
+    std::string program = folder + "\\launcher.exe";
+    return launcher.Start(program, "\"" + program + "\"", folder, suspended);
+}
+
 ScopedFile::ScopedFile(const std::string& source, const std::string& path)
     : path_(path), placed_(CopyFileA(source.c_str(), path.c_str(), FALSE) != 0) {}
 

@@ -1,6 +1,7 @@
 // InstallTest: the fakes note every call in one transcript, so a test reads as what happened.
 #include "InstallStage.h"
 
+#include "DirectXSetup.h"
 #include "InstallDirectX6.h"
 #include "InstallSoftware.h"
 #include "SetupResult.h"
@@ -87,7 +88,6 @@ void RegisterMenuClass(WNDPROC procedure) {
 
 void InstallTest::SetUp() {
     Stage = this;
-    savedCalls_ = SystemCalls;
     SystemCalls.DirectXSetupA = FakeSetup;
     SystemCalls.GetDiskFreeSpaceA = FakeDiskSpace;
     SystemCalls.ExitWindowsEx = FakeReboot;
@@ -107,7 +107,6 @@ void InstallTest::SetUp() {
         ASSERT_TRUE(
             CopyFileA((BinaryFolder() + "\\" + name).c_str(), Installer(name).c_str(), TRUE))
             << name;
-    savedGameDirectory_ = GameDirectory;
     GameDirectory = gameFolder_.c_str();
     log_ = std::make_unique<StandInLog>(gameFolder_ + "\\starts.log");
 
@@ -121,17 +120,14 @@ void InstallTest::SetUp() {
 void InstallTest::TearDown() {
     DestroyWindow(menu_);
     log_.reset();
-    GameDirectory = savedGameDirectory_;
     RemoveTree(gameFolder_);
-    SystemCalls = savedCalls_;
     RebootFlag = 0;
     MessageOwner = nullptr;
     Stage = nullptr;
 }
 
 void InstallTest::SetDirectXVersion(const char* text) {
-    ASSERT_TRUE(
-        SetRegistryString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX", "Version", text));
+    directX_.StoreText("Version", text);
 }
 
 void InstallTest::ScriptSetupResults(std::initializer_list<int> results) {
@@ -143,8 +139,8 @@ void InstallTest::ScriptDisk(std::initializer_list<DiskAnswer> answers) {
 }
 
 void InstallTest::UseRealSetupLibrary() {
-    SystemCalls.DirectXSetupA = savedCalls_.DirectXSetupA;
-    SystemCalls.GetDiskFreeSpaceA = savedCalls_.GetDiskFreeSpaceA;
+    SystemCalls.DirectXSetupA = ::DirectXSetupA;
+    SystemCalls.GetDiskFreeSpaceA = ::GetDiskFreeSpaceA;
 }
 
 int InstallTest::Install() {

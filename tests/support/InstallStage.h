@@ -12,10 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "Kept.h"
 #include "ScriptedMessageBoxes.h"
+#include "StartUp.h"
 #include "StandInRecords.h"
 #include "TString.h"
-#include "TestRegistry.h"
+#include "TestKey.h"
 
 // A box of the install command as the player must see it. The transcript names it by label.
 struct ExpectedBox {
@@ -89,6 +91,7 @@ class InstallTest : public ::testing::Test {
     std::vector<RebootCall> reboots_;
     std::unique_ptr<StandInLog> log_;
     ScriptedMessageBoxes boxes_;
+    TestKey directX_{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX"};
 
   private:
     static LRESULT CALLBACK MenuProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -98,9 +101,8 @@ class InstallTest : public ::testing::Test {
     static BOOL WINAPI FakeReboot(UINT flags, DWORD reason);
     void NoteBox(const ShownBox& box);
 
-    SavedRegistryKey savedDirectX_{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX"};
-    SystemCallTable savedCalls_ = {};
-    TString savedGameDirectory_;
+    Kept<SystemCallTable> calls_{SystemCalls};
+    Kept<TString> gameDirectory_{GameDirectory};
     std::deque<int> setupResults_;
     std::deque<DiskAnswer> diskAnswers_;
 };

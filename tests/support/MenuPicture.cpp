@@ -36,14 +36,6 @@ Picture TestSurface::Read() const {
     return pixels;
 }
 
-TestWindow::TestWindow()
-    : window_(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 16, 16, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr)) {}
-
-TestWindow::~TestWindow() {
-    DestroyWindow(window_);
-}
-
 namespace {
 
 DWORD TableColour(const BITMAPINFOHEADER* header, int index) {

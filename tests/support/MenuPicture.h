@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ArtworkBitmap.h"
+#include "TestWindow.h"
 
 enum { PictureWidth = 640, PictureHeight = 480 };
 
@@ -26,19 +27,6 @@ class TestSurface {
     HDC dc_;
     HBITMAP bitmap_;
     HGDIOBJ previous_;
-};
-
-// A plain hidden window whose title the label painting sets.
-class TestWindow {
-  public:
-    TestWindow();
-    TestWindow(const TestWindow&) = delete;
-    TestWindow& operator=(const TestWindow&) = delete;
-    ~TestWindow();
-    HWND Handle() const { return window_; }
-
-  private:
-    HWND window_;
 };
 
 // The resource's pixels, top-down, through its own colour table.

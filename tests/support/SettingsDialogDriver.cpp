@@ -6,28 +6,6 @@
 #include "SettingsDialog.h"
 #include "resource.h"
 
-GUID TaggedGuid(BYTE tag) {
-    GUID guid;
-    FillMemory(&guid, sizeof guid, tag);
-    return guid;
-}
-
-TestDeviceList::TestDeviceList(std::initializer_list<DisplayDevice> devices, LONG current)
-    : devices_(devices), savedSettings_(LauncherSettings) {
-    for (DisplayDevice& device : devices_)
-        records_.push_back(&device);
-    DisplayDeviceList.records = records_.data();
-    DisplayDeviceList.size = static_cast<LONG>(records_.size());
-    DisplayDeviceList.current = current;
-}
-
-TestDeviceList::~TestDeviceList() {
-    DisplayDeviceList.records = nullptr;
-    DisplayDeviceList.size = 0;
-    DisplayDeviceList.current = 0;
-    LauncherSettings = savedSettings_;
-}
-
 SettingsDialogDriver::SettingsDialogDriver()
     : window_(CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETTINGS), nullptr,
                                  SettingsDialogProc, 0)) {

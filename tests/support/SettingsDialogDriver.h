@@ -2,30 +2,10 @@
 // controls send, and reads back what the player would see.
 #pragma once
 #include <windows.h>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
-#include "DisplayDeviceList.h"
-#include "LauncherSettings.h"
-
-// A GUID whose bytes are all tag.
-GUID TaggedGuid(BYTE tag);
-
-// Puts devices into DisplayDeviceList with the given current index; on destruction empties the
-// list and restores the settings record as it was.
-class TestDeviceList {
-  public:
-    TestDeviceList(std::initializer_list<DisplayDevice> devices, LONG current);
-    ~TestDeviceList();
-    TestDeviceList(const TestDeviceList&) = delete;
-    TestDeviceList& operator=(const TestDeviceList&) = delete;
-
-  private:
-    std::vector<DisplayDevice> devices_;
-    std::vector<DisplayDevice*> records_;
-    SettingsRecord savedSettings_;
-};
+#include "TestDeviceList.h"
 
 // The settings dialog opened modelessly from its template, visible; destroyed at the end.
 class SettingsDialogDriver {

@@ -1,4 +1,6 @@
-// What the stand-in programs recorded about their starts (MOSS_STANDIN_LOG).
+// What the stand-in programs recorded about their starts (MOSS_STANDIN_LOG): the game writes
+// "<command line> TAB <working directory> CR LF", the setup and the installers
+// "<program> TAB <working directory> TAB <command line> LF".
 #pragma once
 #include <string>
 #include <vector>
@@ -9,6 +11,11 @@ struct StandInStart {
     std::string commandLine;
 };
 
+struct GameStart {
+    std::string commandLine;
+    std::string folder; // its working directory
+};
+
 // Names a new log file for the stand-ins this process starts; removes it on destruction.
 class StandInLog {
   public:
@@ -17,9 +24,12 @@ class StandInLog {
     StandInLog& operator=(const StandInLog&) = delete;
     ~StandInLog();
 
-    // The starts recorded so far, in order.
+    // The starts of the setup and the installers recorded so far, in order.
     std::vector<StandInStart> Starts() const;
+    // The starts of the game recorded so far, in order.
+    std::vector<GameStart> GameStarts() const;
 
   private:
+    std::vector<std::vector<std::string>> Lines(bool game) const;
     std::string path_;
 };

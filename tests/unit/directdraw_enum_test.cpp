@@ -123,34 +123,32 @@ TEST_F(DirectDrawEnum, ListsEveryDriverInDirectDrawOrderKeepingDuplicates) {
     EXPECT_TRUE(Reports.empty());
 }
 
-TEST_F(DirectDrawEnum, DriverThatCannotBeCreatedEndsTheListSilently) {
-    machine.AddDriver().description = "First";
-    machine.AddDriver().createResult = DDERR_NODIRECTDRAWHW;
-    machine.AddDriver();
+TEST_F(DirectDrawEnum, ADriverThatCannotBeCreatedOrLacksIDirectDraw4EndsTheList) {
+    for (bool created : {false, true}) {
+        SCOPED_TRACE(created ? "no IDirectDraw4" : "not created");
+        FakeDirectDrawMachine local;
+        local.AddDriver().description = "First";
+        FakeDriver& failing = local.AddDriver();
+        if (created)
+            failing.queryResult = E_NOINTERFACE;
+        else
+            failing.createResult = DDERR_NODIRECTDRAWHW;
+        local.AddDriver();
+        Reports.clear();
+        drivers.Enumerate();
 
-    drivers.Enumerate();
-
-    EXPECT_EQ(1, drivers.GetDriverCount());
-    EXPECT_STREQ("First", drivers.GetDescription(0));
-    EXPECT_EQ(2, machine.callbacks);
-    EXPECT_TRUE(Reports.empty());
-    EXPECT_TRUE(machine.AllReleased());
-}
-
-TEST_F(DirectDrawEnum, DirectDrawWithoutIDirectDraw4IsReportedAndEndsTheList) {
-    machine.AddDriver();
-    machine.AddDriver().queryResult = E_NOINTERFACE;
-    machine.AddDriver();
-
-    drivers.Enumerate();
-
-    EXPECT_EQ(1, drivers.GetDriverCount());
-    EXPECT_EQ(2, machine.callbacks);
-    ASSERT_EQ(1u, Reports.size());
-    EXPECT_EQ(1u, Reports[0].source);
-    EXPECT_EQ(E_NOINTERFACE, Reports[0].code);
-    EXPECT_EQ("", Reports[0].message);
-    EXPECT_TRUE(machine.AllReleased());
+        EXPECT_EQ(1, drivers.GetDriverCount());
+        EXPECT_STREQ("First", drivers.GetDescription(0));
+        EXPECT_EQ(2, local.callbacks);
+        EXPECT_TRUE(local.AllReleased());
+        // Only the missing interface is reported: source 1 and the HRESULT.
+        ASSERT_EQ(created ? 1u : 0u, Reports.size());
+        for (const Report& report : Reports) {
+            EXPECT_EQ(1u, report.source);
+            EXPECT_EQ(E_NOINTERFACE, report.code);
+            EXPECT_EQ("", report.message);
+        }
+    }
 }
 
 TEST_F(DirectDrawEnum, DriverWhoseCapabilitiesCannotBeReadIsListedWithoutFlagsAndEndsTheList) {
@@ -187,21 +185,7 @@ TEST_F(DirectDrawEnum, UnreadableOrOverlongIdentifierStillGivesATerminatedDescri
     EXPECT_EQ(std::string(511, 'D'), drivers.GetDescription(1));
 }
 
-TEST_F(DirectDrawEnum, IndexBeyondTheDriversGivesNoDescriptionZeroGuidAndNoFlags) {
-    machine.AddDriver();
-    drivers.Enumerate();
-    ASSERT_EQ(1, drivers.GetDriverCount());
-    for (LONG index : {1L, -1L}) {
-        SCOPED_TRACE(index);
-        EXPECT_EQ(nullptr, drivers.GetDescription(index));
-        EXPECT_TRUE(IsEqualGUID(ZeroGuid(), drivers.GetDeviceGuid(index)));
-        EXPECT_EQ(0, drivers.IsWindowCapable(index));
-        EXPECT_EQ(0, drivers.IsAccelerated(index));
-        EXPECT_EQ(0, drivers.HasCaps(index));
-    }
-}
-
-TEST_F(DirectDrawEnum, EnumeratingAgainStartsFromEmptyLists) {
+TEST_F(DirectDrawEnum, EnumeratingAgainStartsAfreshAndAnIndexBeyondTheDriversGivesNothing) {
     machine.AddDriver().description = "First";
     FakeDriver& second = machine.AddDriver();
     drivers.Enumerate();
@@ -210,12 +194,18 @@ TEST_F(DirectDrawEnum, EnumeratingAgainStartsFromEmptyLists) {
     second.capsResult = DDERR_GENERIC;
     machine[0].caps2 = 0;
     drivers.Enumerate();
-
     ASSERT_EQ(2, drivers.GetDriverCount());
     EXPECT_STREQ("First", drivers.GetDescription(0));
     EXPECT_EQ(0, drivers.IsWindowCapable(0));
     EXPECT_EQ(0, drivers.HasCaps(1));
-    EXPECT_EQ(nullptr, drivers.GetDescription(2));
+    for (LONG index : {2L, -1L}) {
+        SCOPED_TRACE(index);
+        EXPECT_EQ(nullptr, drivers.GetDescription(index));
+        EXPECT_TRUE(IsEqualGUID(ZeroGuid(), drivers.GetDeviceGuid(index)));
+        EXPECT_EQ(0, drivers.IsWindowCapable(index));
+        EXPECT_EQ(0, drivers.IsAccelerated(index));
+        EXPECT_EQ(0, drivers.HasCaps(index));
+    }
 }
 
 } // namespace

@@ -6,44 +6,34 @@
 #include "DirectXCheck.h"
 #include "DirectXSetup.h"
 #include "TestFiles.h"
-#include "TestRegistry.h"
+#include "TestKey.h"
 
 namespace {
-
-const char DirectXKey[] = "SOFTWARE\\Microsoft\\DirectX";
 
 class DirectXSetupTest : public ::testing::Test {
   protected:
     void SetUp() override {
         // A machine with DirectX 6.0, which the game does not accept.
-        ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, DirectXKey, "Version", "4.06.00.0318"));
-        cd_ = MakeScratchFolder("dxsetup");
-        // The launcher's source folder ends with a backslash.
-        source_ = cd_ + "\\redist\\DirectX6\\";
+        directX_.StoreText("Version", "4.06.00.0318");
         CreateDirectoryA((cd_ + "\\redist").c_str(), nullptr);
         CreateDirectoryA(source_.c_str(), nullptr);
     }
     void TearDown() override { RemoveTree(cd_); }
 
     int Setup(std::string folder) { return DirectXSetupA(nullptr, &folder[0], DSETUP_DIRECTX); }
-    static std::string RecordedVersion() {
-        std::string version;
-        ReadRegistryString(HKEY_LOCAL_MACHINE, DirectXKey, "Version", version);
-        return version;
-    }
+    std::string RecordedVersion() const { return directX_.Read("Version").Text(); }
 
-    SavedRegistryKey saved_{HKEY_LOCAL_MACHINE, DirectXKey};
-    std::string cd_;
-    std::string source_;
+    TestKey directX_{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX"};
+    std::string cd_ = MakeScratchFolder("dxsetup");
+    // The launcher's source folder ends with a backslash.
+    std::string source_ = cd_ + "\\redist\\DirectX6\\";
 };
 
-TEST_F(DirectXSetupTest, AMissingSourceFolderAsksForTheCd) {
+} // namespace
+
+TEST_F(DirectXSetupTest, AMissingSourceFolderOrManifestIsAnError) {
     EXPECT_EQ(DSETUPERR_CANTFINDDIR, Setup(cd_ + "\\redist\\DirectX7\\"));
     EXPECT_EQ(DSETUPERR_CANTFINDDIR, Setup(""));
-    EXPECT_EQ("4.06.00.0318", RecordedVersion());
-}
-
-TEST_F(DirectXSetupTest, AFolderWithoutAUsableManifestFindsNoInf) {
     EXPECT_EQ(DSETUPERR_CANTFINDINF, Setup(source_));
     WriteTextFile(source_ + "dxsetup.ini", "[DirectX]\r\nRestart=0\r\n");
     EXPECT_EQ(DSETUPERR_CANTFINDINF, Setup(source_)) << "no version";
@@ -66,5 +56,3 @@ TEST_F(DirectXSetupTest, AManifestThatAsksForARestartGivesOne) {
     EXPECT_EQ(DSETUPERR_SUCCESS_RESTART, Setup(withoutBackslash));
     EXPECT_EQ("4.06.02.0436", RecordedVersion());
 }
-
-} // namespace

@@ -100,49 +100,37 @@ TEST_F(DeviceList, RecordsFollowTheDriversInOrder) {
     EXPECT_TRUE(machine.AllReleased());
 }
 
-TEST_F(DeviceList, WithoutSavedDeviceTheFirstAcceleratedIsChosenElseTheFirst) {
-    Add2DDriver();
-    machine.AddDriver();
-    machine.AddDriver();
-    BuildDisplayDeviceList();
-    EXPECT_EQ(1, DisplayDeviceList.current);
-    EXPECT_EQ(1, SelectDisplayDevice());
-    EXPECT_EQ(1u, LauncherSettings.device);
-    EXPECT_TRUE(IsEqualGUID(machine[1].deviceGuid, LauncherSettings.deviceId));
-
-    LauncherSettings.device = 0;
-    machine[1].caps = machine[2].caps = 0;
-    BuildDisplayDeviceList();
-    EXPECT_EQ(0, DisplayDeviceList.current);
-}
-
-TEST_F(DeviceList, SavedDeviceIsChosenByItsGuid) {
-    Add2DDriver();
-    machine.AddDriver();
-    Add2DDriver();
-    LauncherSettings.device = 1;
-    LauncherSettings.deviceId = machine[2].deviceGuid;
-
-    BuildDisplayDeviceList();
-    EXPECT_EQ(2, DisplayDeviceList.current);
-
-    // The board was removed: the first entry, although a later one is accelerated.
-    LauncherSettings.deviceId = SomeGuid;
-    BuildDisplayDeviceList();
-    EXPECT_EQ(0, DisplayDeviceList.current);
-    SelectDisplayDevice();
-    EXPECT_TRUE(IsEqualGUID(machine[0].deviceGuid, LauncherSettings.deviceId));
-}
-
-TEST_F(DeviceList, SavedGuidSharedByTwoEntriesSelectsTheFirstOfThem) {
+TEST_F(DeviceList, TheSavedDeviceIsChosenByItsGuidElseTheFirstAcceleratedElseTheFirst) {
+    // 3D acceleration of the four drivers; the fourth has the third's device GUID.
     Add2DDriver();
     machine.AddDriver().caps = 0;
-    machine.AddDriver().deviceGuid = machine[1].deviceGuid;
-    LauncherSettings.device = 1;
-    LauncherSettings.deviceId = machine[1].deviceGuid;
-
-    ASSERT_EQ(3, BuildDisplayDeviceList());
-    EXPECT_EQ(1, DisplayDeviceList.current);
+    machine.AddDriver();
+    machine.AddDriver().deviceGuid = machine[2].deviceGuid;
+    struct Case {
+        const char* what;
+        DWORD device;
+        GUID saved;
+        LONG current;
+    } const cases[] = {
+        {"no saved device: the first accelerated", 0, SomeGuid, 2},
+        {"the saved device", 1, machine[1].deviceGuid, 1},
+        {"a GUID two entries share: the first of them", 1, machine[2].deviceGuid, 2},
+        {"a board since removed: the first entry", 1, SomeGuid, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        LauncherSettings.device = c.device;
+        LauncherSettings.deviceId = c.saved;
+        ASSERT_EQ(4, BuildDisplayDeviceList());
+        EXPECT_EQ(c.current, DisplayDeviceList.current);
+        EXPECT_EQ(1, SelectDisplayDevice());
+        EXPECT_EQ(1u, LauncherSettings.device);
+        EXPECT_TRUE(IsEqualGUID(machine[c.current].deviceGuid, LauncherSettings.deviceId));
+    }
+    machine[2].caps = machine[3].caps = 0;
+    LauncherSettings.device = 0;
+    BuildDisplayDeviceList();
+    EXPECT_EQ(0, DisplayDeviceList.current) << "none accelerated: the first";
 }
 
 TEST_F(DeviceList, SelectionOutsideTheListFallsBackToTheFirstEntry) {

@@ -11,18 +11,13 @@ namespace {
 
 using Transcript = std::vector<std::string>;
 
-std::string RecordedDirectXVersion() {
-    std::string version;
-    ReadRegistryString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX", "Version", version);
-    return version;
-}
-
 class InstallWithSetupLibraryTest : public InstallTest {
   protected:
     void SetUp() override {
         InstallTest::SetUp();
         UseRealSetupLibrary();
     }
+    std::string RecordedDirectXVersion() const { return directX_.Read("Version").Text(); }
 };
 
 TEST_F(InstallWithSetupLibraryTest, DirectX61IsInstalledOnceAndNotOfferedAgain) {

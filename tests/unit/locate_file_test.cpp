@@ -38,34 +38,21 @@ class LocateFileTest : public testing::Test {
 
 } // namespace
 
-TEST_F(LocateFileTest, TheCallersFolderComesFirst) {
-    ScopedFile own(Source(), BinaryFolder() + "\\" + name_);
-    ScopedFile disc(Source(), "D:\\" + name_);
-    ASSERT_TRUE(own.Placed() && disc.Placed());
-    EXPECT_EQ(source_ + "\\" + name_, Locate(source_.c_str()));
-}
-
-TEST_F(LocateFileTest, TheOwnFolderBeatsTheCd) {
-    ScopedFile own(Source(), BinaryFolder() + "\\" + name_);
-    ScopedFile disc(Source(), "E:\\" + name_);
-    ASSERT_TRUE(own.Placed() && disc.Placed());
-    EXPECT_EQ(BinaryFolder() + "\\" + name_, Locate(nullptr));
-}
-
-TEST_F(LocateFileTest, DriveDBeatsDriveE) {
+TEST_F(LocateFileTest, TheCallersFolderThenTheOwnFolderThenDriveDThenDriveE) {
+    EXPECT_EQ("unchanged", Locate(nullptr)) << "nothing anywhere";
+    EXPECT_EQ("unchanged", Locate((source_ + "\\missing").c_str()));
     ScopedFile onE(Source(), "E:\\" + name_);
     ASSERT_TRUE(onE.Placed());
     EXPECT_EQ("E:\\" + name_, Locate(nullptr));
     ScopedFile onD(Source(), "D:\\" + name_);
     ASSERT_TRUE(onD.Placed());
-    EXPECT_EQ("D:\\" + name_, Locate(nullptr));
-}
-
-TEST_F(LocateFileTest, HiddenAndReadOnlyFilesCount) {
-    ScopedFile disc(Source(), "D:\\" + name_);
-    ASSERT_TRUE(disc.Placed());
+    // Hidden and read-only files count.
     SetFileAttributesA(("D:\\" + name_).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ("D:\\" + name_, Locate(nullptr));
+    ScopedFile own(Source(), BinaryFolder() + "\\" + name_);
+    ASSERT_TRUE(own.Placed());
+    EXPECT_EQ(BinaryFolder() + "\\" + name_, Locate(nullptr));
+    EXPECT_EQ(source_ + "\\" + name_, Locate(source_.c_str()));
 }
 
 TEST_F(LocateFileTest, AFolderOfThatNameIsSkipped) {
@@ -75,11 +62,6 @@ TEST_F(LocateFileTest, AFolderOfThatNameIsSkipped) {
     std::string found = Locate(nullptr);
     RemoveDirectoryA(decoy.c_str());
     EXPECT_EQ("E:\\" + name_, found);
-}
-
-TEST_F(LocateFileTest, NothingAnywhereIsAMiss) {
-    EXPECT_EQ("unchanged", Locate(nullptr));
-    EXPECT_EQ("unchanged", Locate((source_ + "\\missing").c_str()));
 }
 
 // C: is the prefix's fixed disk: its root is searched only through an empty folder argument,

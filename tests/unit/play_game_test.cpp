@@ -9,20 +9,20 @@
 
 #include "CopiedTestRun.h"
 #include "GameFolder.h"
-#include "GameStartLog.h"
+#include "Kept.h"
+#include "StandInRecords.h"
 #include "LauncherSettings.h"
 #include "MenuWindow.h"
 #include "PlayGame.h"
-#include "RegistrySnapshot.h"
 #include "ScriptedMessageBoxes.h"
 #include "SoundDeviceList.h"
 #include "SystemCalls.h"
 #include "TestFiles.h"
-#include "TestRegistry.h"
+#include "TestKey.h"
+#include "TestWindow.h"
 
 namespace {
 
-const char* const MakerKey = "SOFTWARE\\HALDEN";
 const char* const SettingsKey = "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL";
 const char* const DirectXKey = "SOFTWARE\\Microsoft\\DirectX";
 
@@ -41,63 +41,27 @@ HRESULT WINAPI FakeEnumerate(LPDSENUMCALLBACKA callback, LPVOID context) {
     return FakeEnumerationResult;
 }
 
-DWORD StoredNumber(const char* name) {
-    DWORD value = 0xDEADBEEF;
-    EXPECT_TRUE(ReadRegistryDword(HKEY_LOCAL_MACHINE, SettingsKey, name, value)) << name;
-    return value;
-}
-
-std::string StoredText(const char* name) {
-    std::string text = "(missing)";
-    EXPECT_TRUE(ReadRegistryString(HKEY_LOCAL_MACHINE, SettingsKey, name, text)) << name;
-    return text;
-}
-
 class PlayGameTest : public testing::Test {
   protected:
     void SetUp() override {
-        savedCalls_ = SystemCalls;
-        savedRecord_ = LauncherSettings;
-        std::memcpy(savedBusy_, CommandBusy, sizeof savedBusy_);
-        char folder[MAX_PATH] = {};
-        GetCurrentDirectoryA(MAX_PATH, folder);
-        savedFolder_ = folder;
-
-        // Blanks in the game's folder: its path is passed unquoted.
-        gameFolder_ = MakeScratchFolder("play game");
-        game_ = gameFolder_ + "\\moss.exe";
+        GetCurrentDirectoryA(MAX_PATH, savedFolder_);
         CopyFileA((BinaryFolder() + "\\moss.exe").c_str(), game_.c_str(), FALSE);
-        workFolder_ = MakeScratchFolder("play-cwd");
         ASSERT_TRUE(SetCurrentDirectoryA(workFolder_.c_str()));
-        log_ = workFolder_ + "\\game.log";
-        SetEnvironmentVariableA("MOSS_STANDIN_LOG", log_.c_str());
         SetEnvironmentVariableA("MOSS_STANDIN_EXIT", "1");
         DeleteFileA(codecBeside_.c_str());
-
-        ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, DirectXKey, "Version", "4.09.00.0904"));
+        directX_.StoreText("Version", "4.09.00.0904");
         // The settings a finished setup left; Play reads none of them from the registry.
-        DeleteRegistryKey(HKEY_LOCAL_MACHINE, SettingsKey);
-        ASSERT_TRUE(SetRegistryDword(HKEY_LOCAL_MACHINE, SettingsKey, "Setup", 1));
-        ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, SettingsKey, "Install Path",
-                                      gameFolder_.c_str()));
-
+        settings_.StoreDword("Setup", 1);
+        settings_.StoreText("Install Path", gameFolder_);
         LauncherSettings = Record();
-        for (LONG& flag : CommandBusy)
-            flag = 0;
-        owner_ = CreateWindowA("STATIC", "menu", WS_POPUP, 0, 0, 64, 64, nullptr, nullptr, nullptr,
-                               nullptr);
-        ASSERT_NE(nullptr, owner_);
+        std::memcpy(savedBusy_, CommandBusy, sizeof savedBusy_);
+        std::memset(CommandBusy, 0, sizeof CommandBusy);
     }
-
     void TearDown() override {
-        DestroyWindow(owner_);
-        SystemCalls = savedCalls_;
         SoundDeviceList.Clear();
-        LauncherSettings = savedRecord_;
         std::memcpy(CommandBusy, savedBusy_, sizeof savedBusy_);
-        SetEnvironmentVariableA("MOSS_STANDIN_LOG", nullptr);
         SetEnvironmentVariableA("MOSS_STANDIN_EXIT", nullptr);
-        SetCurrentDirectoryA(savedFolder_.c_str());
+        SetCurrentDirectoryA(savedFolder_);
         DeleteFileA(codecBeside_.c_str());
         RemoveTree(workFolder_);
         RemoveTree(gameFolder_);
@@ -122,8 +86,10 @@ class PlayGameTest : public testing::Test {
     }
 
     int Play() { return PlayGame(owner_); }
-    std::vector<GameStart> Starts() const { return ReadGameStarts(log_); }
-    static std::string Settings() { return RegistrySnapshot(HKEY_LOCAL_MACHINE, SettingsKey); }
+    std::vector<GameStart> Starts() const { return log_.GameStarts(); }
+    std::string Settings() const { return settings_.Snapshot(); }
+    DWORD StoredNumber(const char* name) const { return settings_.Read(name).Number(); }
+    std::string StoredText(const char* name) const { return settings_.Read(name).Text(); }
 
     static void UseSoundDevices(int count, HRESULT result) {
         FakeDeviceCount = count;
@@ -151,23 +117,23 @@ class PlayGameTest : public testing::Test {
 
     // The module search finds a codec beside the test program first.
     const std::string codecBeside_ = BinaryFolder() + "\\ir50_32.dll";
-    SavedRegistryKey maker_{HKEY_LOCAL_MACHINE, MakerKey};
-    SavedRegistryKey settings_{HKEY_LOCAL_MACHINE, SettingsKey};
-    SavedRegistryKey directX_{HKEY_LOCAL_MACHINE, DirectXKey};
-    SystemCallTable savedCalls_ = {};
-    SettingsRecord savedRecord_;
+    TestKey settings_{HKEY_LOCAL_MACHINE, SettingsKey, TestKey::Emptied};
+    TestKey directX_{HKEY_LOCAL_MACHINE, DirectXKey};
+    Kept<SystemCallTable> calls_{SystemCalls};
+    Kept<SettingsRecord> record_{LauncherSettings};
     LONG savedBusy_[CommandSlotCount] = {};
-    std::string savedFolder_;
-    std::string gameFolder_;
-    std::string game_;
-    std::string workFolder_;
-    std::string log_;
-    HWND owner_ = nullptr;
+    char savedFolder_[MAX_PATH] = {};
+    // Blanks in the game's folder: its path is passed unquoted.
+    const std::string gameFolder_ = MakeScratchFolder("play game");
+    const std::string game_ = gameFolder_ + "\\moss.exe";
+    const std::string workFolder_ = MakeScratchFolder("play-cwd");
+    StandInLog log_{workFolder_ + "\\game.log"};
+    TestWindow owner_;
 };
 
 } // namespace
 
-TEST_F(PlayGameTest, EachRefusalShowsItsBoxStaysInTheMenuAndWritesNothing) {
+TEST_F(PlayGameTest, EachRefusalShowsItsBoxStaysInTheMenuAndWritesNothingUntilChecksPass) {
     struct Refusal {
         const char* what;
         std::function<void()> arrange;
@@ -175,11 +141,9 @@ TEST_F(PlayGameTest, EachRefusalShowsItsBoxStaysInTheMenuAndWritesNothing) {
         const char* text;
         UINT flags;
     } refusals[] = {
-        {"DirectX 6.0",
-         [] { SetRegistryString(HKEY_LOCAL_MACHINE, DirectXKey, "Version", "4.06.01.0000"); }, IDOK,
+        {"DirectX 6.0", [this] { directX_.StoreText("Version", "4.06.01.0000"); }, IDOK,
          DirectXRefusal, MB_OK},
-        {"no DirectX version recorded",
-         [] { DeleteRegistryValue(HKEY_LOCAL_MACHINE, DirectXKey, "Version"); }, IDOK,
+        {"no DirectX version recorded", [this] { directX_.Delete("Version"); }, IDOK,
          DirectXRefusal, MB_OK},
         {"no sound device", [] { UseSoundDevices(0, DS_OK); }, IDOK, SoundRefusal, MB_OK},
         {"a failed sound enumeration", [] { UseSoundDevices(2, DSERR_NODRIVER); }, IDOK,
@@ -189,8 +153,8 @@ TEST_F(PlayGameTest, EachRefusalShowsItsBoxStaysInTheMenuAndWritesNothing) {
     std::string before = Settings();
     for (const Refusal& refusal : refusals) {
         SCOPED_TRACE(refusal.what);
-        SystemCalls = savedCalls_;
-        SetRegistryString(HKEY_LOCAL_MACHINE, DirectXKey, "Version", "4.09.00.0904");
+        SystemCalls.DirectSoundEnumerateA = ::DirectSoundEnumerateA;
+        directX_.StoreText("Version", "4.09.00.0904");
         LauncherSettings = Record();
         refusal.arrange();
 
@@ -201,6 +165,12 @@ TEST_F(PlayGameTest, EachRefusalShowsItsBoxStaysInTheMenuAndWritesNothing) {
         EXPECT_EQ(before, Settings()) << "nothing may be written";
         EXPECT_TRUE(Starts().empty());
     }
+    // Every Play checks again: with DirectX 6.1 and Wine's null sound device it starts.
+    SystemCalls.DirectSoundEnumerateA = ::DirectSoundEnumerateA;
+    directX_.StoreText("Version", "4.06.02.0436");
+    LauncherSettings.indeoCheck = 1;
+    EXPECT_EQ(1, Play());
+    ExpectGameStarted(game_);
 }
 
 TEST_F(PlayGameTest, WithTheGameNowhereItStaysQuietAndWritesNothing) {
@@ -230,22 +200,6 @@ TEST_F(PlayGameTest, DISABLED_FromAFolderWithoutTheGame) {
     }
 }
 
-TEST_F(PlayGameTest, DirectXAndTheSoundDeviceAreCheckedAgainAtEveryPlay) {
-    LauncherSettings.indeoCheck = 1;
-    ScriptedMessageBoxes boxes(IDOK);
-    SetRegistryString(HKEY_LOCAL_MACHINE, DirectXKey, "Version", "4.06.01.0000");
-    EXPECT_EQ(0, Play());
-    SetRegistryString(HKEY_LOCAL_MACHINE, DirectXKey, "Version", "4.06.02.0436");
-    UseSoundDevices(0, DS_OK);
-    EXPECT_EQ(0, Play());
-    SystemCalls.DirectSoundEnumerateA = savedCalls_.DirectSoundEnumerateA;
-    EXPECT_EQ(1, Play()) << "DirectX 6.1 and Wine's null sound device pass";
-    ASSERT_EQ(2u, boxes.Shown().size());
-    EXPECT_EQ(DirectXRefusal, boxes.Shown()[0].text);
-    EXPECT_EQ(SoundRefusal, boxes.Shown()[1].text);
-    ExpectGameStarted(game_);
-}
-
 TEST_F(PlayGameTest, StartingSavesAllTwelveSettingsThenStartsTheGameWithItsToken) {
     InstallCodec("5.2818");
     ScriptedMessageBoxes boxes(IDNO);
@@ -253,54 +207,40 @@ TEST_F(PlayGameTest, StartingSavesAllTwelveSettingsThenStartsTheGameWithItsToken
     EXPECT_TRUE(boxes.Shown().empty()) << "Indeo 5.2818 passes without a question";
     ExpectGameStarted(game_);
 
-    EXPECT_EQ(1u, StoredNumber("Setup"));
-    EXPECT_EQ(2u, StoredNumber("Install"));
-    EXPECT_EQ(1u, StoredNumber("Indeo Check"));
-    EXPECT_EQ(1u, StoredNumber("Display Mode"));
-    EXPECT_EQ(1u, StoredNumber("Device"));
-    std::vector<BYTE> id;
-    ASSERT_TRUE(ReadRegistryBinary(HKEY_LOCAL_MACHINE, SettingsKey, "Device ID", id));
+    const std::pair<const char*, DWORD> numbers[] = {
+        {"Setup", 1},  {"Install", 2},    {"Indeo Check", 1}, {"Display Mode", 1},
+        {"Device", 1}, {"Option0", 0x2B}, {"Option1", 0x0F},  {"Install Flag", 3}};
+    for (const auto& number : numbers)
+        EXPECT_EQ(number.second, StoredNumber(number.first)) << number.first;
     GUID expected = Record().deviceId;
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&expected), sizeof expected),
-              std::string(id.begin(), id.end()));
-    EXPECT_EQ(0x2Bu, StoredNumber("Option0"));
-    EXPECT_EQ(0x0Fu, StoredNumber("Option1"));
-    EXPECT_EQ(3u, StoredNumber("Install Flag"));
+              settings_.Read("Device ID").bytes);
     EXPECT_EQ("C:\\saves", StoredText("Save Path"));
     EXPECT_EQ(gameFolder_, StoredText("Install Path"));
     EXPECT_EQ("moss.exe -fast", StoredText("Execute"));
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, SettingsKey, 0, KEY_READ, &key));
-    DWORD values = 0;
-    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
-                     nullptr, nullptr, nullptr);
-    RegCloseKey(key);
-    EXPECT_EQ(12u, values);
+    EXPECT_EQ(12u, settings_.CountValues());
 }
 
-TEST_F(PlayGameTest, Indeo5_2817AsksAndYesStartsTheGameAndStoresTheCheck) {
+TEST_F(PlayGameTest, Indeo5_2817AsksOncePerRunYesStartsTheGameAndTheStoredCheckAsksNoMore) {
     InstallCodec("5.2817");
-    ScriptedMessageBoxes boxes(IDYES);
-    EXPECT_EQ(1, Play());
-    ASSERT_EQ(1u, boxes.Shown().size());
-    ExpectBox(boxes.Shown()[0], IndeoQuestion, IndeoButtons);
+    ScriptedMessageBoxes boxes; // a strict script: a box beyond it fails the test
+    boxes.Answer({IDNO});
+    EXPECT_EQ(0, Play()) << "answered No";
+    EXPECT_EQ(1, Play()) << "the second Play of the run does not ask again";
     ExpectGameStarted(game_);
     EXPECT_EQ(1u, StoredNumber("Indeo Check"));
-}
 
-TEST_F(PlayGameTest, TheIndeoQuestionComesAtMostOnceAndNeverAfterTheCheckWasStored) {
-    ScriptedMessageBoxes boxes(IDNO);
-    EXPECT_EQ(0, Play());
-    EXPECT_EQ(1u, boxes.Shown().size());
-    EXPECT_EQ(1, Play()) << "the second Play of the run does not ask again";
-    EXPECT_EQ(1u, boxes.Shown().size());
-    ExpectGameStarted(game_);
-
-    // A later run reads "Indeo Check" 1: no codec, no question.
+    // A later run reads "Indeo Check" 1: no question.
     LauncherSettings = Record();
     LauncherSettings.indeoCheck = StoredNumber("Indeo Check");
     EXPECT_EQ(1, Play());
-    EXPECT_EQ(1u, boxes.Shown().size());
+
+    LauncherSettings = Record(); // a run that has not asked yet
+    boxes.Answer({IDYES});
+    EXPECT_EQ(1, Play());
+    ASSERT_EQ(2u, boxes.Shown().size());
+    ExpectBox(boxes.Shown()[1], IndeoQuestion, IndeoButtons);
+    EXPECT_EQ(0u, boxes.Unanswered());
 }
 
 TEST_F(PlayGameTest, AnEmptyInstallPathLooksAtTheRootOfTheCurrentDriveFirst) {
@@ -338,7 +278,7 @@ TEST_F(PlayGameTest, AGameThatCannotStartIsReportedAfterTheSettingsWereSavedAndS
 
 TEST_F(PlayGameTest, AnotherCommandInProgressKeepsPlayQuiet) {
     // Past the guard this Play would stop at the DirectX box.
-    DeleteRegistryValue(HKEY_LOCAL_MACHINE, DirectXKey, "Version");
+    directX_.Delete("Version");
     std::string before = Settings();
     ScriptedMessageBoxes boxes(IDOK);
     for (int slot = 1; slot < CommandSlotCount; ++slot) {

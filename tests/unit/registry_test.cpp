@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "ImportPatch.h"
-#include "ScratchKey.h"
+#include "TestKey.h"
 #include "TRegistry.h"
 
 namespace {
@@ -97,9 +97,7 @@ class RegistryTest : public testing::Test {
   protected:
     RegistryTest() { registry.SetKey(HKEY_CURRENT_USER, "HaldenTests", nullptr, "Registry"); }
 
-    // The company key goes too, even when a crashed run left it behind.
-    ScratchKey company{HKEY_CURRENT_USER, "Software\\HaldenTests"};
-    ScratchKey scratch{HKEY_CURRENT_USER, TestPath};
+    TestKey scratch{HKEY_CURRENT_USER, TestPath, TestKey::Emptied};
     TRegistry registry;
 };
 
@@ -275,7 +273,7 @@ TEST_F(RegistryTest, QueryInfoCountsOnlyWhileTheKeyIsOpen) {
 
     scratch.StoreDword("Setup", 1);
     scratch.StoreDword("Install", 1);
-    ScratchKey child(HKEY_CURRENT_USER, "Software\\HaldenTests\\Registry\\Child");
+    TestKey child(HKEY_CURRENT_USER, "Software\\HaldenTests\\Registry\\Child");
     child.StoreDword("Inner", 1);
     registry.QueryDword("Setup", 0);
     EXPECT_TRUE(registry.QueryInfo(&subkeys, &values));

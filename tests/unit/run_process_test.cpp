@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <string>
 
-#include "ReadTextFile.h"
 #include "RunProcess.h"
 #include "TestFiles.h"
 

@@ -67,22 +67,17 @@ TEST_F(SoundDevicesTest, EachDeviceIsKeptWithItsGuidPointerAndCopiesOfItsNames) 
     EXPECT_STREQ("odd.drv", SoundDeviceList[1].module);
 }
 
-TEST_F(SoundDevicesTest, EveryCountStartsFromAnEmptyList) {
-    EXPECT_EQ(3, CountFake(3, DS_OK));
-    EXPECT_EQ(2, CountFake(2, DS_OK));
-    EXPECT_EQ(0, CountFake(0, DS_OK));
+TEST_F(SoundDevicesTest, EveryCountStartsAnewAndAFailedEnumerationCountsNoDevice) {
+    const struct {
+        int devices;
+        HRESULT result;
+        int counted;
+    } runs[] = {{3, DS_OK, 3},          {2, DS_OK, 2},  {10000, DS_OK, 10000},
+                {2, DSERR_NODRIVER, 0}, {0, E_FAIL, 0}, {0, DS_OK, 0}};
+    for (const auto& run : runs)
+        EXPECT_EQ(run.counted, CountFake(run.devices, run.result)) << run.devices;
     EXPECT_EQ(0, SoundDeviceList.Count());
     EXPECT_EQ(0, SoundDeviceList.Capacity()) << "an empty list holds no array";
-}
-
-TEST_F(SoundDevicesTest, AFailedEnumerationCountsNoDevice) {
-    EXPECT_EQ(0, CountFake(2, DSERR_NODRIVER));
-    EXPECT_EQ(0, CountFake(0, E_FAIL));
-}
-
-TEST_F(SoundDevicesTest, ManyDevicesAreAllCounted) {
-    EXPECT_EQ(10000, CountFake(10000, DS_OK));
-    EXPECT_STREQ("Device 9999", SoundDeviceList[9999].description);
 }
 
 TEST(SoundDeviceTable, GrowsByAnEighthOfItsCountBetweenFourAnd1024Entries) {

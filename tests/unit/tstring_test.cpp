@@ -20,7 +20,7 @@ int Estimate(const char* format, ...) {
 
 } // namespace
 
-TEST(TString, CopiesShareOneBlockUntilOneIsWritten) {
+TEST(TString, CopiesShareOneBlockUntilOneIsWrittenAndSelfAssignmentChangesNothing) {
     TString a("harbor");
     TString b(a);
     TString c;
@@ -34,20 +34,15 @@ TEST(TString, CopiesShareOneBlockUntilOneIsWritten) {
     EXPECT_STREQ("Harbor", b);
     EXPECT_EQ(2, a.RefCount());
     EXPECT_EQ(1, b.RefCount());
-}
 
-TEST(TString, AssigningToItselfOrToASharerChangesNothing) {
-    TString a("moss");
-    TString b(a);
     const char* text = a.Text();
-    a = a;
-    a = b;
+    a = a; // to itself or to a sharer: nothing changes
+    a = c;
     EXPECT_EQ(text, a.Text());
     EXPECT_EQ(2, a.RefCount());
-    EXPECT_STREQ("moss", a);
 }
 
-TEST(TString, TheSharedEmptyTextIsNeverCountedNorFreed) {
+TEST(TString, TheSharedEmptyTextIsNeverCountedNorFreedAndEmptyingKeepsAnOwnBlock) {
     TString empty;
     ASSERT_TRUE(empty.IsSharedEmpty());
     EXPECT_EQ(-1, empty.RefCount());
@@ -66,9 +61,8 @@ TEST(TString, TheSharedEmptyTextIsNeverCountedNorFreed) {
     EXPECT_EQ(-1, empty.RefCount());
     EXPECT_EQ(0, empty.Length());
     EXPECT_STREQ("", empty);
-}
 
-TEST(TString, EmptyingAnOwnBlockKeepsItButASharedOneIsLetGo) {
+    // Emptying an own block keeps it; a shared one is let go.
     TString own("private");
     const char* text = own.Text();
     own = "";
@@ -84,7 +78,7 @@ TEST(TString, EmptyingAnOwnBlockKeepsItButASharedOneIsLetGo) {
     EXPECT_EQ(1, other.RefCount());
 }
 
-TEST(TString, ALockedTextIsCopiedNotSharedUntilUnlocked) {
+TEST(TString, ALockedTextIsCopiedNotSharedUntilUnlockedAndKeepsItsBlock) {
     TString line("C:\\Games\\moss.exe 4806173");
     char* writable = line.LockText();
     EXPECT_EQ(-1, line.RefCount());
@@ -103,18 +97,15 @@ TEST(TString, ALockedTextIsCopiedNotSharedUntilUnlocked) {
     TString shares(line);
     EXPECT_EQ(line.Text(), shares.Text());
     EXPECT_EQ(2, line.RefCount());
-}
 
-TEST(TString, AssigningIntoALockedTextCopiesIntoItsBlock) {
-    TString target("0123456789");
-    char* writable = target.LockText();
+    TString locked("0123456789"); // assigned into, it copies into its own block
+    char* block = locked.LockText();
     TString source("short");
-    target = source;
-    EXPECT_EQ(writable, target.Text());
-    EXPECT_NE(source.Text(), target.Text());
-    EXPECT_STREQ("short", target);
+    locked = source;
+    EXPECT_EQ(block, locked.Text());
+    EXPECT_STREQ("short", locked);
     EXPECT_EQ(1, source.RefCount());
-    target.UnlockText();
+    locked.UnlockText();
 }
 
 TEST(TString, APathBufferKeepsItsCapacityForLaterAppends) {
@@ -138,28 +129,20 @@ TEST(TString, APathBufferKeepsItsCapacityForLaterAppends) {
     EXPECT_EQ('y', path.Text()[260]);
 }
 
-TEST(TString, WritingASharedTextSeparatesItFirst) {
-    TString a("folder");
+TEST(TString, WritingASharedTextSeparatesItAndEndWriteNeverReadsPastTheBuffer) {
+    TString a("fold");
     TString b(a);
-    char* buffer = b.BeginWrite(3);
+    char* buffer = b.BeginWrite(4);
     EXPECT_NE(a.Text(), buffer);
-    buffer[0] = 'F';
+    std::memcpy(buffer, "FOLD", 4); // a call that filled the buffer without a NUL
     b.EndWrite(-1);
-    EXPECT_STREQ("folder", a);
-    EXPECT_STREQ("Folder", b);
+    EXPECT_STREQ("fold", a);
+    EXPECT_STREQ("FOLD", b);
     EXPECT_EQ(1, a.RefCount());
-}
-
-TEST(TString, EndWriteNeverReadsPastTheBuffer) {
-    TString text;
-    char* buffer = text.BeginWrite(4);
-    std::memcpy(buffer, "abcd", 4); // a call that filled the buffer without a NUL
-    text.EndWrite(-1);
-    EXPECT_EQ(4, text.Length());
-    EXPECT_STREQ("abcd", text);
-    text.BeginWrite(4);
-    text.EndWrite(10);
-    EXPECT_EQ(4, text.Length());
+    EXPECT_EQ(4, b.Length());
+    b.BeginWrite(4);
+    b.EndWrite(10);
+    EXPECT_EQ(4, b.Length());
 }
 
 TEST(TString, CuttingAtTheLastBackslashKeepsTheFolder) {
@@ -172,10 +155,8 @@ TEST(TString, CuttingAtTheLastBackslashKeepsTheFolder) {
     EXPECT_EQ(-1, TString("moss.exe").FindLast('\\'));
     EXPECT_EQ(-1, TString().FindLast('\\'));
     EXPECT_EQ(1, TString("a\\b").FindLast(0x100 | '\\'));
-}
 
-TEST(TString, SetCharCannotUnterminateTheText) {
-    TString text("abc");
+    TString text("abc"); // SetChar cannot unterminate the text
     text.SetChar(3, 'd');
     text.SetChar(-1, 'd');
     EXPECT_STREQ("abc", text);
@@ -184,16 +165,15 @@ TEST(TString, SetCharCannotUnterminateTheText) {
     EXPECT_STREQ("", empty);
 }
 
-TEST(TString, LeftPartIsBoundedByTheText) {
+TEST(TString, LeftPartIsBoundedByTheTextAndConcatenationSizedExactly) {
     TString text("MOSS HARBOR");
     EXPECT_TRUE(text.LeftPart(-3).IsSharedEmpty());
     EXPECT_STREQ("MOSS", text.LeftPart(4));
     TString whole = text.LeftPart(text.Length() + 10);
     EXPECT_STREQ("MOSS HARBOR", whole);
     EXPECT_EQ(11, whole.Capacity());
-}
 
-TEST(TString, ConcatenationAllocatesExactlyBothLengths) {
+    // Concatenation allocates exactly both lengths.
     TString folder("D:");
     TString path = folder + "\\moss.exe";
     EXPECT_STREQ("D:\\moss.exe", path);
@@ -221,15 +201,7 @@ TEST(TString, FormatBuildsTheLaunchersPaths) {
     EXPECT_STREQ("E:\\redist\\DirectX6\\", formatted);
 }
 
-TEST(TString, FormatOfANullStringGivesTheRunTimesText) {
-    EXPECT_EQ(6, Estimate("%s", static_cast<const char*>(nullptr)));
-    EXPECT_EQ(6, Estimate("%S", static_cast<const wchar_t*>(nullptr)));
-    TString text;
-    text.Format("%s", static_cast<const char*>(nullptr));
-    EXPECT_STREQ("(null)", text);
-}
-
-TEST(TString, FormatEstimatesAreUpperBoundsByTheTable) {
+TEST(TString, FormatEstimatesAreUpperBoundsByTheTableAndCutTheText) {
     EXPECT_EQ(0, Estimate(""));
     EXPECT_EQ(3, Estimate("a%%b"));
     EXPECT_EQ(1, Estimate("%s", ""));
@@ -250,11 +222,13 @@ TEST(TString, FormatEstimatesAreUpperBoundsByTheTable) {
     EXPECT_EQ(0, Estimate("%y"));
     // Arguments are consumed in order, whatever their kind.
     EXPECT_EQ(32 + 128 + 5, Estimate("%d%g%s", 1, 2.0, "harbr"));
-}
+    EXPECT_EQ(6, Estimate("%s", static_cast<const char*>(nullptr))); // the run time's "(null)"
+    EXPECT_EQ(6, Estimate("%S", static_cast<const wchar_t*>(nullptr)));
 
-TEST(TString, AnOversizedConversionIsCutToTheEstimate) {
     TString text;
-    text.Format("%f", 1e200);
+    text.Format("%s", static_cast<const char*>(nullptr));
+    EXPECT_STREQ("(null)", text);
+    text.Format("%f", 1e200); // an oversized conversion is cut to the estimate
     EXPECT_EQ(128, text.Length());
     EXPECT_EQ(128, text.Capacity());
 }
