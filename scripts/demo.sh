@@ -110,7 +110,7 @@ done
 sleep 0.3
 click_item 470 60 "Play"
 # Wine has no Indeo codec with a version: the question comes, once.
-answer 'Indeo Video 5.11  may have not been installed.\nMovie may not function properly.\nOK to proceed?' 6
+answer $'Indeo Video 5.11  may have not been installed.\nMovie may not function properly.\nOK to proceed?' 6
 status=0
 wait "$launcher" || status=$?
 echo "demo: launcher.exe ended with exit code $status"

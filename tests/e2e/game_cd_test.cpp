@@ -12,10 +12,9 @@
 
 #include "ChildProcess.h"
 #include "DiscImage.h"
-#include "ReadTextFile.h"
 #include "StandInRecords.h"
 #include "TestFiles.h"
-#include "TestRegistry.h"
+#include "TestKey.h"
 
 namespace {
 
@@ -139,42 +138,17 @@ bool AddManifest(const std::string& path, const char* manifest) {
     return EndUpdateResourceA(update, !added) && added;
 }
 
-struct WindowOfProcess {
-    DWORD processId;
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindowOfProcess(HWND window, LPARAM lParam) {
-    WindowOfProcess* search = reinterpret_cast<WindowOfProcess*>(lParam);
-    DWORD owner = 0;
-    char name[64] = "";
-    GetWindowThreadProcessId(window, &owner);
-    GetClassNameA(window, name, sizeof name);
-    if (owner != search->processId || !IsWindowVisible(window) ||
-        lstrcmpA(name, search->className) != 0)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 // Waits for a message box of the process and answers it; its text goes to text.
-bool AnswerMessageBox(const ChildProcess& program, int answer, std::string& text) {
-    for (DWORD waited = 0; waited < TimeoutMs; waited += 20) {
-        WindowOfProcess search = {program.ProcessId(), "#32770", nullptr};
-        EnumWindows(MatchWindowOfProcess, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
-            char buffer[512] = "";
-            GetDlgItemTextA(search.found, 0xFFFF, buffer, sizeof buffer);
-            text = buffer;
-            PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(search.found, answer)));
-            return true;
-        }
-        PumpMessages();
-        Sleep(20);
-    }
-    return false;
+bool AnswerMessageBox(ChildProcess& program, int answer, std::string& text) {
+    HWND box = program.WaitForWindow("#32770", TimeoutMs, 0xFFFF);
+    if (!box)
+        return false;
+    char buffer[512] = "";
+    GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
+    text = buffer;
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
+    return true;
 }
 
 } // namespace
@@ -230,14 +204,14 @@ class DiscInDrive : public testing::Test {
         return launcher.Start("E:\\launcher.exe", "E:\\launcher.exe", "E:\\");
     }
 
-    SavedRegistryKey settings_{HKEY_LOCAL_MACHINE, SettingsKey};
+    TestKey settings_{HKEY_LOCAL_MACHINE, SettingsKey};
     std::unique_ptr<DiscImage> disc_;
 };
 
 } // namespace
 
 TEST_F(DiscInDrive, AFirstStartRunsTheSetupFromTheDiscAndPlayStartsTheGameThere) {
-    DeleteRegistryKey(HKEY_LOCAL_MACHINE, SettingsKey);
+    settings_.Empty();
     std::string scratch = MakeScratchFolder("disc-log");
     std::string logPath = scratch + "\\starts.log";
     {
@@ -252,10 +226,7 @@ TEST_F(DiscInDrive, AFirstStartRunsTheSetupFromTheDiscAndPlayStartsTheGameThere)
         ASSERT_EQ(1u, starts.size());
         EXPECT_EQ("minst.exe", starts[0].program);
         EXPECT_EQ("E:\\minst.exe /E", starts[0].commandLine);
-        std::string installPath;
-        EXPECT_TRUE(
-            ReadRegistryString(HKEY_LOCAL_MACHINE, SettingsKey, "Install Path", installPath));
-        EXPECT_EQ("E:", installPath);
+        EXPECT_EQ("E:", settings_.Read("Install Path").Text());
 
         // Play is lit when the menu opens; Enter runs it. Wine has no Indeo codec: go on anyway.
         PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
