@@ -56,7 +56,8 @@ wait_window() {
 answer() { # text button
     "$W" "$bin/pressbutton.exe" "MOSS HARBOR" "$1" "$2" 15000 >/dev/null 2>&1 ||
         fail "the box \"$1\" did not come"
-    echo "demo: answered \"${1:0:48}...\" with $([ "$2" = 6 ] && echo Yes || echo OK)"
+    local first=${1%%$'\n'*}
+    echo "demo: answered \"${first:0:48}...\" with $([ "$2" = 6 ] && echo Yes || echo OK)"
 }
 # Clicks an item of the menu (client coordinates) and says so.
 click_item() { # x y name
