@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "GrowthStep.h"
 #include "LauncherSettings.h"
 #include "TDirectDrawEnum.h"
 
@@ -26,13 +27,6 @@ DisplayDevice** NewSlots(LONG count) {
     if (!slots)
         std::abort();
     return slots;
-}
-
-LONG AutomaticGrowth(LONG size) {
-    LONG step = size / 8;
-    if (step < 4)
-        return 4;
-    return step > 1024 ? 1024 : step;
 }
 
 DisplayDevice RecordOfDriver(const TDirectDrawEnum& drivers, LONG index) {
@@ -81,7 +75,7 @@ void DisplayDeviceTable::SetSize(LONG newSize, LONG newGrowBy) {
         records = NewSlots(newSize);
         capacity = newSize;
     } else if (newSize > capacity) {
-        LONG step = growBy ? growBy : AutomaticGrowth(size);
+        LONG step = growBy ? growBy : GrowthStep(size);
         LONG newCapacity = capacity + step > newSize ? capacity + step : newSize;
         DisplayDevice** slots = NewSlots(newCapacity);
         std::memcpy(slots, records, size * sizeof(DisplayDevice*));

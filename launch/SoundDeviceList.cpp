@@ -1,5 +1,6 @@
 // SoundDeviceList: the entries and the growth of the array that holds them.
 #include "SoundDeviceList.h"
+#include "GrowthStep.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -7,15 +8,10 @@
 
 SoundDeviceTable SoundDeviceList;
 
-// Grows by an eighth of the count, at least 4 and at most 1024 entries at a time.
 bool SoundDeviceTable::Reserve(int needed) {
     if (needed <= capacity_)
         return true;
-    int step = count_ / 8;
-    if (step < 4)
-        step = 4;
-    if (step > 1024)
-        step = 1024;
+    int step = static_cast<int>(GrowthStep(count_));
     int capacity = capacity_ + step > needed ? capacity_ + step : needed;
     auto* entries =
         static_cast<SoundDeviceInfo**>(std::malloc(sizeof(SoundDeviceInfo*) * capacity));
