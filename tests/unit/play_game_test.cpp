@@ -2,12 +2,14 @@
 // (told to end at once), with every message box answered through the system call table.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "CopiedTestRun.h"
+#include "FileVersion.h"
 #include "GameFolder.h"
 #include "Kept.h"
 #include "StandInRecords.h"
@@ -96,9 +98,19 @@ class PlayGameTest : public testing::Test {
         FakeEnumerationResult = result;
         SystemCalls.DirectSoundEnumerateA = FakeEnumerate;
     }
+    // Copies the codec of a version ("5.2818") beside the program and waits (3 s at most) until
+    // the module search by bare name finds it: Wine now and then still sees the old state.
     void InstallCodec(const char* version) {
         std::string built = BinaryFolder() + "\\indeo-" + version + "\\ir50_32.dll";
         ASSERT_TRUE(CopyFileA(built.c_str(), codecBeside_.c_str(), FALSE)) << built;
+        DWORD wanted = 5u << 16 | static_cast<DWORD>(std::atoi(version + 2));
+        VS_FIXEDFILEINFO info = {};
+        for (int waited = 0; waited < 3000; waited += 20) {
+            if (GetFileVersion("ir50_32.dll", info) && info.dwFileVersionMS == wanted)
+                return;
+            Sleep(20);
+        }
+        FAIL() << "the module search does not find the codec " << version << " beside the program";
     }
     void ExpectBox(const ShownBox& box, const char* text, UINT flags) const {
         EXPECT_EQ(text, box.text);
