@@ -14,7 +14,7 @@
 #include "Kept.h"
 #include "StandInRecords.h"
 #include "LauncherSettings.h"
-#include "MenuWindow.h"
+#include "LauncherState.h"
 #include "PlayGame.h"
 #include "ScriptedMessageBoxes.h"
 #include "SoundDeviceList.h"

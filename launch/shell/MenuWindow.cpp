@@ -6,8 +6,6 @@
 #include "MenuRegions.h"
 #include "MenuSurface.h"
 
-LONG CommandBusy[CommandSlotCount];
-
 namespace {
 
 // Pressing the mouse on the background drags the window.

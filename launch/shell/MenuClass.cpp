@@ -1,7 +1,7 @@
 // The window class of the menu window.
 #include "MenuClass.h"
 #include "MenuWindow.h"
-#include "StartUp.h"
+#include "LauncherState.h"
 
 void RegisterMenuClass() {
     WNDCLASSA windowClass = {};

@@ -2,6 +2,7 @@
 #include "MenuOpening.h"
 #include "DisplayDeviceList.h"
 #include "LauncherSettings.h"
+#include "LauncherState.h"
 #include "ArtworkPalettes.h"
 #include "MenuArtwork.h"
 #include "MenuLabels.h"

@@ -2,7 +2,7 @@
 #include "InstallRedist.h"
 #include "HiddenWindow.h"
 #include "RunProcess.h"
-#include "StartUp.h"
+#include "LauncherState.h"
 #include "SystemCalls.h"
 #include "TString.h"
 

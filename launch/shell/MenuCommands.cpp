@@ -7,7 +7,7 @@
 #include "MenuSurface.h"
 #include "MenuWindow.h"
 #include "PlayGame.h"
-#include "StartUp.h"
+#include "LauncherState.h"
 
 #include <shellapi.h>
 

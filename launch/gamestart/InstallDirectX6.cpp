@@ -4,7 +4,7 @@
 #include "DirectXSetup.h"
 #include "HiddenWindow.h"
 #include "SetupResult.h"
-#include "StartUp.h"
+#include "LauncherState.h"
 #include "SystemCalls.h"
 #include "SystemDriveSpace.h"
 

@@ -1,7 +1,7 @@
 // Finding and locking a menu bitmap resource.
 #include "ArtworkBitmap.h"
 
-#include "StartUp.h"
+#include "LauncherState.h"
 #include "resource.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "IndeoCheck.h"
 #include "LauncherSettings.h"
 #include "LocateFile.h"
-#include "MenuWindow.h"
+#include "LauncherState.h"
 #include "RunProcess.h"
 #include "CountSoundDevices.h"
 #include "SystemCalls.h"

@@ -3,9 +3,6 @@
 #include "LocateFile.h"
 #include "SystemCalls.h"
 
-HINSTANCE AppInstance;
-TString GameDirectory;
-
 namespace {
 
 // Created in this order, closed in the reverse one. The launcher holds all four while it runs,

@@ -2,7 +2,7 @@
 #include "ChangeSettings.h"
 #include "DirectXCheck.h"
 #include "SettingsDialog.h"
-#include "StartUp.h"
+#include "LauncherState.h"
 #include "SystemCalls.h"
 #include "resource.h"
 

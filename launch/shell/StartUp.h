@@ -1,13 +1,7 @@
-// Launcher-wide state set at start-up, and the single-instance guard.
+// Start-up: the single-instance guard, the colour-depth check and the folder of the game.
 #pragma once
 #include <windows.h>
-#include "TString.h"
-
-// Module handle resources are loaded from. Written once by WinMain.
-extern HINSTANCE AppInstance;
-// Folder of the located moss.exe, never ending in a backslash ("D:" at a drive root).
-// Written once by LocateGame at start-up.
-extern TString GameDirectory;
+#include "LauncherState.h"
 
 // Keeps the folder of the located game in GameDirectory: the path cut before its last
 // backslash ("D:" for a game at a drive root); a path whose only backslash leads it stays whole.
