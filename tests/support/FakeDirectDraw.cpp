@@ -1,205 +1,161 @@
-// Fake DirectDraw drivers and the machine that offers them to the enumeration.
+// The fake drivers as plain COM objects: one vtable per interface, holding only the methods the
+// enumeration calls.
+#define CINTERFACE
 #include "FakeDirectDraw.h"
 
 #include <algorithm>
 #include <cstring>
 
-FakeDirectDrawMachine* FakeDirectDrawMachine::ActiveMachine = nullptr;
-
 namespace {
 
-void WriteIdentifier(LPDDDEVICEIDENTIFIER identifier, const std::string& description,
-                     const GUID& guid) {
-    // A description of 512 bytes or more fills the buffer without a terminating NUL.
-    size_t length = std::min(description.size(), sizeof identifier->szDescription);
-    std::memcpy(identifier->szDescription, description.data(), length);
-    if (length < sizeof identifier->szDescription)
-        identifier->szDescription[length] = '\0';
-    std::strcpy(identifier->szDriver, "fake.drv");
-    identifier->guidDeviceIdentifier = guid;
+using Interface = FakeDirectDrawMachine::Interface;
+std::vector<FakeDriver>* Drivers = nullptr;
+std::vector<FakeDirectDrawMachine::Interfaces>* Objects = nullptr;
+
+// The driver behind an interface; counts a call made while nobody holds a reference.
+FakeDriver& Held(void* self) {
+    FakeDriver& driver = *static_cast<Interface*>(self)->driver;
+    if (driver.references <= 0)
+        ++driver.callsWithoutReference;
+    return driver;
 }
 
-} // namespace
-
-void FakeDirectDraw4::CheckHeld() {
-    if (driver_.directDraw4References <= 0)
-        ++driver_.callsWithoutReference;
+ULONG STDMETHODCALLTYPE AddRef(IDirectDraw4* self) {
+    return ++static_cast<Interface*>(static_cast<void*>(self))->driver->references;
 }
 
-HRESULT WINAPI FakeDirectDraw4::QueryInterface(REFIID riid, void** object) {
-    CheckHeld();
-    if (!IsEqualGUID(riid, IID_IDirectDraw4)) {
-        *object = nullptr;
+ULONG STDMETHODCALLTYPE Release(IDirectDraw4* self) {
+    return --Held(self).references;
+}
+
+HRESULT STDMETHODCALLTYPE QueryInterface(IDirectDraw4* self, REFIID iid, void** object) {
+    FakeDriver& driver = Held(self);
+    *object = nullptr;
+    if (driver.failing == FakeCall::QueryInterface || !IsEqualGUID(iid, IID_IDirectDraw4))
         return E_NOINTERFACE;
-    }
-    *object = this;
-    AddRef();
+    *object = &(*Objects)[&driver - Drivers->data()].directDraw4;
+    ++driver.references;
     return S_OK;
 }
 
-ULONG WINAPI FakeDirectDraw4::AddRef() {
-    return ++driver_.directDraw4References;
-}
-
-ULONG WINAPI FakeDirectDraw4::Release() {
-    CheckHeld();
-    return --driver_.directDraw4References;
-}
-
-HRESULT WINAPI FakeDirectDraw4::GetCaps(LPDDCAPS hardware, LPDDCAPS emulation) {
-    CheckHeld();
-    if (!hardware || !emulation || hardware->dwSize != sizeof(DDCAPS) ||
-        emulation->dwSize != sizeof(DDCAPS))
+HRESULT STDMETHODCALLTYPE GetCaps(IDirectDraw4* self, DDCAPS* hardware, DDCAPS* emulation) {
+    FakeDriver& driver = Held(self);
+    if (hardware->dwSize != sizeof(DDCAPS) || emulation->dwSize != sizeof(DDCAPS))
         return DDERR_INVALIDPARAMS;
     // The emulation layer can do everything: reading it instead of the hardware shows.
     emulation->dwCaps = DDCAPS_3D;
     emulation->dwCaps2 = DDCAPS2_CANRENDERWINDOWED;
     emulation->ddsCaps.dwCaps = DDSCAPS_TEXTURE;
     emulation->dwVidMemFree = 0x7FFFFFFF;
-    if (FAILED(driver_.capsResult)) {
+    if (driver.failing == FakeCall::GetCaps) {
         *hardware = *emulation;
-        return driver_.capsResult;
+        return DDERR_GENERIC;
     }
-    hardware->dwCaps = driver_.caps;
-    hardware->dwCaps2 = driver_.caps2;
-    hardware->ddsCaps.dwCaps = driver_.surfaceCaps;
-    hardware->dwVidMemFree = driver_.videoMemoryFree;
+    hardware->dwCaps = driver.caps;
+    hardware->dwCaps2 = driver.caps2;
+    hardware->ddsCaps.dwCaps = driver.surfaceCaps;
+    hardware->dwVidMemFree = driver.videoMemoryFree;
     return DD_OK;
 }
 
-HRESULT WINAPI FakeDirectDraw4::GetDisplayMode(LPDDSURFACEDESC2 desc) {
-    CheckHeld();
-    if (!desc || desc->dwSize != sizeof(DDSURFACEDESC2))
+HRESULT STDMETHODCALLTYPE GetDisplayMode(IDirectDraw4* self, DDSURFACEDESC2* mode) {
+    FakeDriver& driver = Held(self);
+    if (mode->dwSize != sizeof(DDSURFACEDESC2))
         return DDERR_INVALIDPARAMS;
-    if (FAILED(driver_.displayModeResult)) {
-        desc->lPitch = 4096;
-        desc->dwHeight = 4096;
-        return driver_.displayModeResult;
-    }
-    desc->dwFlags = DDSD_HEIGHT | DDSD_WIDTH | DDSD_PITCH;
-    desc->dwWidth = 640;
-    desc->dwHeight = driver_.height;
-    desc->lPitch = driver_.pitch;
-    return DD_OK;
+    bool failing = driver.failing == FakeCall::GetDisplayMode;
+    mode->lPitch = failing ? 4096 : driver.pitch;
+    mode->dwHeight = failing ? 4096 : driver.height;
+    return failing ? DDERR_GENERIC : DD_OK;
 }
 
-HRESULT WINAPI FakeDirectDraw4::GetAvailableVidMem(LPDDSCAPS2 caps, LPDWORD total, LPDWORD free) {
-    CheckHeld();
-    if (FAILED(driver_.videoMemoryResult)) {
+HRESULT STDMETHODCALLTYPE GetAvailableVidMem(IDirectDraw4* self, DDSCAPS2* caps, DWORD* total,
+                                             DWORD* free) {
+    FakeDriver& driver = Held(self);
+    if (driver.failing == FakeCall::GetAvailableVidMem) {
         *free = 0xFFFFFFFF;
-        return driver_.videoMemoryResult;
+        return DDERR_GENERIC;
     }
     // The driver tells texture memory only; any other question gets none.
     bool texture =
         caps->dwCaps == DDSCAPS_TEXTURE && !caps->dwCaps2 && !caps->dwCaps3 && !caps->dwCaps4;
-    *free = texture ? driver_.textureMemoryFree : 0;
-    *total = *free;
+    *total = *free = texture ? driver.textureMemoryFree : 0;
     return DD_OK;
 }
 
-HRESULT WINAPI FakeDirectDraw4::GetDeviceIdentifier(LPDDDEVICEIDENTIFIER identifier, DWORD flags) {
-    CheckHeld();
-    if (FAILED(driver_.identifierResult)) {
-        std::memset(identifier, 'x', sizeof *identifier);
-        return driver_.identifierResult;
-    }
-    if (flags & DDGDI_GETHOSTIDENTIFIER)
-        WriteIdentifier(identifier, driver_.hostDescription, driver_.hostGuid);
-    else
-        WriteIdentifier(identifier, driver_.description, driver_.deviceGuid);
+HRESULT STDMETHODCALLTYPE GetDeviceIdentifier(IDirectDraw4* self, DDDEVICEIDENTIFIER* identifier,
+                                              DWORD flags) {
+    FakeDriver& driver = Held(self);
+    driver.identifierFlags = flags;
+    // A failing driver, or one whose description fills the buffer, leaves no terminating NUL.
+    std::memset(identifier, 'x', sizeof *identifier);
+    if (driver.failing == FakeCall::GetDeviceIdentifier)
+        return DDERR_GENERIC;
+    std::memcpy(identifier->szDescription, driver.description.c_str(),
+                std::min(driver.description.size() + 1, sizeof identifier->szDescription));
+    identifier->guidDeviceIdentifier = driver.deviceGuid;
     return DD_OK;
 }
 
-HRESULT WINAPI FakeDirectDraw::QueryInterface(REFIID riid, void** object) {
-    if (driver_.directDrawReferences <= 0)
-        ++driver_.callsWithoutReference;
-    *object = nullptr;
-    if (IsEqualGUID(riid, IID_IDirectDraw4)) {
-        if (FAILED(driver_.queryResult))
-            return driver_.queryResult;
-        *object = &driver_.directDraw4;
-        driver_.directDraw4.AddRef();
-        return S_OK;
+// IDirectDraw starts with the same three methods; the enumeration calls nothing else on it.
+IDirectDraw4Vtbl MakeTable(bool directDraw4) {
+    IDirectDraw4Vtbl table = {};
+    table.QueryInterface = QueryInterface;
+    table.AddRef = AddRef;
+    table.Release = Release;
+    if (directDraw4) {
+        table.GetCaps = GetCaps;
+        table.GetDisplayMode = GetDisplayMode;
+        table.GetAvailableVidMem = GetAvailableVidMem;
+        table.GetDeviceIdentifier = GetDeviceIdentifier;
     }
-    if (IsEqualGUID(riid, IID_IDirectDraw) || IsEqualGUID(riid, IID_IUnknown)) {
-        *object = this;
-        AddRef();
-        return S_OK;
+    return table;
+}
+const IDirectDraw4Vtbl DirectDrawTable = MakeTable(false);
+const IDirectDraw4Vtbl DirectDraw4Table = MakeTable(true);
+
+HRESULT WINAPI Enumerate(LPDDENUMCALLBACKA callback, LPVOID context) {
+    static GUID driverGuids[16];
+    for (size_t i = 0; i < Drivers->size(); ++i) {
+        driverGuids[i] = {0xD1000000 + static_cast<DWORD>(i), 0, 0, {}};
+        char name[] = "fake";
+        if (!callback(i ? &driverGuids[i] : nullptr, name, name, context))
+            break;
     }
-    return E_NOINTERFACE;
+    return DD_OK;
 }
 
-ULONG WINAPI FakeDirectDraw::AddRef() {
-    return ++driver_.directDrawReferences;
+HRESULT WINAPI Create(GUID* driverGuid, LPDIRECTDRAW* directDraw, IUnknown*) {
+    size_t index = driverGuid ? driverGuid->Data1 - 0xD1000000 : 0;
+    *directDraw = nullptr;
+    if (index >= Drivers->size() || (*Drivers)[index].failing == FakeCall::Create)
+        return DDERR_GENERIC;
+    ++(*Drivers)[index].references;
+    *directDraw = reinterpret_cast<LPDIRECTDRAW>(&(*Objects)[index].directDraw);
+    return DD_OK;
 }
 
-ULONG WINAPI FakeDirectDraw::Release() {
-    if (driver_.directDrawReferences <= 0)
-        ++driver_.callsWithoutReference;
-    return --driver_.directDrawReferences;
-}
+} // namespace
 
-FakeDriver::FakeDriver() : directDraw(*this), directDraw4(*this) {}
-
-FakeDirectDrawMachine::FakeDirectDrawMachine() : saved_(DirectDrawCalls), previous_(ActiveMachine) {
-    ActiveMachine = this;
+FakeDirectDrawMachine::FakeDirectDrawMachine(std::vector<FakeDriver>& drivers)
+    : drivers_(drivers), saved_(DirectDrawCalls) {
+    for (FakeDriver& driver : drivers_)
+        interfaces_.push_back({{&DirectDrawTable, &driver}, {&DirectDraw4Table, &driver}});
+    Drivers = &drivers_;
+    Objects = &interfaces_;
     DirectDrawCalls.DirectDrawEnumerateA = Enumerate;
     DirectDrawCalls.DirectDrawCreate = Create;
 }
 
 FakeDirectDrawMachine::~FakeDirectDrawMachine() {
     DirectDrawCalls = saved_;
-    ActiveMachine = previous_;
-}
-
-FakeDriver& FakeDirectDrawMachine::AddDriver() {
-    drivers_.push_back(std::make_unique<FakeDriver>());
-    FakeDriver& driver = *drivers_.back();
-    // Distinct driver and device GUIDs; a test may give two drivers one device GUID.
-    driver.driverGuid = {0xD1000000 + static_cast<DWORD>(drivers_.size()), 0, 0, {}};
-    driver.deviceGuid = {
-        0xDE000000 + static_cast<DWORD>(drivers_.size()), 0x1234, 0x5678, {1, 2, 3, 4, 5, 6, 7, 8}};
-    driver.hostGuid = {0xAB000000, 0, 0, {}};
-    return driver;
+    Drivers = nullptr;
+    Objects = nullptr;
 }
 
 bool FakeDirectDrawMachine::AllReleased() const {
-    for (const auto& driver : drivers_) {
-        if (driver->directDrawReferences != 0 || driver->directDraw4References != 0 ||
-            driver->callsWithoutReference != 0)
+    for (const FakeDriver& driver : drivers_) {
+        if (driver.references != 0 || driver.callsWithoutReference != 0)
             return false;
     }
     return true;
-}
-
-HRESULT WINAPI FakeDirectDrawMachine::Enumerate(LPDDENUMCALLBACKA callback, LPVOID context) {
-    char description[] = "Fake Display Driver";
-    char name[] = "display";
-    for (size_t i = 0; i < ActiveMachine->drivers_.size(); ++i) {
-        ++ActiveMachine->callbacks;
-        // DirectDraw names the primary display driver with a null GUID.
-        GUID* driverGuid = i == 0 ? nullptr : &ActiveMachine->drivers_[i]->driverGuid;
-        if (!callback(driverGuid, description, name, context))
-            break;
-    }
-    return DD_OK;
-}
-
-HRESULT WINAPI FakeDirectDrawMachine::Create(GUID* driverGuid, LPDIRECTDRAW* directDraw,
-                                             IUnknown*) {
-    *directDraw = nullptr;
-    FakeDriver* driver = nullptr;
-    for (size_t i = 0; i < ActiveMachine->drivers_.size() && !driver; ++i) {
-        FakeDriver& candidate = *ActiveMachine->drivers_[i];
-        if (driverGuid ? IsEqualGUID(*driverGuid, candidate.driverGuid) : i == 0)
-            driver = &candidate;
-    }
-    if (!driver)
-        return DDERR_INVALIDDIRECTDRAWGUID;
-    ++driver->createCalls;
-    if (FAILED(driver->createResult))
-        return driver->createResult;
-    driver->directDraw.AddRef();
-    *directDraw = &driver->directDraw;
-    return DD_OK;
 }

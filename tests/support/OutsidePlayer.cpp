@@ -1,45 +1,30 @@
 // OutsidePlayer: the windows of another process, driven with posted messages.
 #include "OutsidePlayer.h"
-
 #include "MenuLayout.h"
+
+bool StartLauncher(ChildProcess& launcher, const std::string& folder, bool suspended) {
+    std::string program = folder + "\\launcher.exe";
+    return launcher.Start(program, "\"" + program + "\"", folder, suspended);
+}
 
 void ClickMenuItem(HWND menu, int item) {
     const MenuItemLayout& layout = MenuLayout[item];
-    int x = layout.left + layout.width / 2;
-    int y = layout.top + layout.height / 2;
-    PostMessageA(menu, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    PostMessageA(menu, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    LPARAM middle = MAKELPARAM(layout.left + layout.width / 2, layout.top + layout.height / 2);
+    PostMessageA(menu, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    PostMessageA(menu, WM_LBUTTONUP, 0, middle);
 }
 
-std::string MessageBoxText(HWND box) {
+std::string AnswerBox(ChildProcess& process, int button) {
+    const int messageTextId = 0xFFFF;
+    HWND box = process.WaitForWindow("#32770", ChildTimeoutMs, messageTextId);
+    if (!box)
+        return "";
+    char caption[256] = {};
     char text[1024] = {};
-    GetDlgItemTextA(box, MessageTextId, text, sizeof text);
-    return text;
-}
-
-std::string WindowCaption(HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-bool PressButton(HWND window, int button, DWORD timeoutMs) {
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(window, button)));
-    DWORD start = GetTickCount();
-    while (IsWindow(window) && IsWindowVisible(window)) {
-        if (GetTickCount() - start >= timeoutMs)
-            return false;
+    GetWindowTextA(box, caption, sizeof caption);
+    GetDlgItemTextA(box, messageTextId, text, sizeof text);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    for (DWORD start = GetTickCount(); IsWindow(box) && GetTickCount() - start < ChildTimeoutMs;)
         Sleep(10);
-    }
-    return true;
-}
-
-void DismissMessageBox(HWND box) {
-    for (int button : {IDNO, IDCANCEL, IDOK}) {
-        if (GetDlgItem(box, button)) {
-            PressButton(box, button, 2000);
-            return;
-        }
-    }
+    return std::string(caption) + "|" + text;
 }

@@ -4,12 +4,13 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <vector>
 
 std::string BinaryFolder() {
     char path[MAX_PATH];
     DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of('\\'));
+    return folder.substr(0, folder.find_last_of('\\')) + "\\..\\bin";
 }
 
 std::string MakeScratchFolder(const char* tag) {
@@ -22,6 +23,16 @@ std::string MakeScratchFolder(const char* tag) {
     RemoveTree(name);
     CreateDirectoryA(name, nullptr);
     return name;
+}
+
+std::string MakeGameFolder(const char* tag, bool withGame) {
+    std::string folder = MakeScratchFolder(tag);
+    std::vector<std::string> names = {"launcher.exe", "DSETUP.dll"};
+    if (withGame)
+        names.push_back("moss.exe");
+    for (const std::string& name : names)
+        CopyFileA((BinaryFolder() + "\\" + name).c_str(), (folder + "\\" + name).c_str(), FALSE);
+    return folder;
 }
 
 void RemoveTree(const std::string& folder) {

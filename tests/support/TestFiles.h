@@ -1,11 +1,13 @@
-// Files and folders for tests: the build's bin folder and throw-away folders below the temp dir.
+// Files and folders for tests: the build's programs and throw-away folders below the temp dir.
 #pragma once
 #include <string>
 
-// The folder holding the test program, launcher.exe and every stand-in.
+// The build's bin folder: launcher.exe, DSETUP.dll and every stand-in.
 std::string BinaryFolder();
 // A new empty folder; removed with its content by RemoveTree.
 std::string MakeScratchFolder(const char* tag);
+// A new folder holding launcher.exe and DSETUP.dll from the build, and moss.exe when withGame.
+std::string MakeGameFolder(const char* tag, bool withGame);
 void RemoveTree(const std::string& folder);
 void WriteTextFile(const std::string& path, const std::string& text);
 // The whole content of a small file; empty when it cannot be read.
