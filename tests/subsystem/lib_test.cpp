@@ -21,3 +21,22 @@ TEST(FakeDirectDraw, TwoDriversAreListedAndReleased) {
     }
     EXPECT_TRUE(machine.AllReleased());
 }
+
+#include "TestKey.h"
+TEST(TestKeySmoke, PutsBackWhatWasThere) {
+    const char* path = "Software\\LauncherSmoke\\Inner";
+    {
+        TestKey outer(HKEY_CURRENT_USER, path);
+        outer.StoreDword("A", 7);
+        {
+            TestKey inner(HKEY_CURRENT_USER, path, TestKey::Emptied);
+            EXPECT_FALSE(inner.Read("A").found);
+            inner.StoreText("B", "x");
+        }
+        EXPECT_TRUE(outer.Read("A").found);
+        EXPECT_FALSE(outer.Read("B").found);
+    }
+    HKEY key;
+    EXPECT_NE(ERROR_SUCCESS,
+              RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\LauncherSmoke", 0, KEY_READ, &key));
+}

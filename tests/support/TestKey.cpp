@@ -1,4 +1,7 @@
-// TestKey over the plain registry API; every key handle is closed where it was opened.
+// TestKey over the plain registry API; every key handle is closed where it was opened. The tree
+// calls of later systems are declared here: the tests run only under Wine.
+#undef _WIN32_WINNT
+#define _WIN32_WINNT 0x0600
 #include "TestKey.h"
 
 #include <gtest/gtest.h>
@@ -26,20 +29,21 @@ class OpenKey {
     HKEY key_ = nullptr;
 };
 
-void DeleteTree(HKEY root, const std::string& path) {
-    char child[256];
-    for (;;) {
-        OpenKey key(root, path);
-        if (!key.Get() || RegEnumKeyA(key.Get(), 0, child, sizeof child) != ERROR_SUCCESS)
-            break;
-        DeleteTree(root, path + "\\" + child);
-    }
-    RegDeleteKeyA(root, path.c_str());
+// Copies root\from with everything below it to root\to (created).
+void CopyTree(HKEY fromRoot, const std::string& from, HKEY toRoot, const std::string& to) {
+    OpenKey target(toRoot, to, true);
+    EXPECT_EQ(ERROR_SUCCESS, RegCopyTreeA(fromRoot, from.c_str(), target.Get())) << from;
 }
 
 } // namespace
 
 TestKey::TestKey(HKEY root, const char* path, Start start) : root_(root), path_(path) {
+    static int count;
+    if (OpenKey(root_, path_).Get()) {
+        backup_ = "Software\\LauncherTestBackup\\" + std::to_string(GetCurrentProcessId()) + "-" +
+                  std::to_string(++count);
+        CopyTree(root_, path_, HKEY_CURRENT_USER, backup_);
+    }
     for (std::string part = path_; !OpenKey(root_, part).Get();) {
         topCreated_ = part;
         size_t cut = part.rfind('\\');
@@ -47,39 +51,24 @@ TestKey::TestKey(HKEY root, const char* path, Start start) : root_(root), path_(
             break;
         part.erase(cut);
     }
-    OpenKey key(root_, path_);
-    char name[16384];
-    for (DWORD index = 0, length = sizeof name;
-         key.Get() && RegEnumValueA(key.Get(), index, name, &length, nullptr, nullptr, nullptr,
-                                    nullptr) == ERROR_SUCCESS;
-         ++index, length = sizeof name)
-        saved_.emplace_back(name, Read(name));
     if (start == Emptied)
         Empty();
 }
 
 TestKey::~TestKey() {
-    if (!topCreated_.empty()) {
-        DeleteTree(root_, topCreated_);
+    Empty();
+    if (!topCreated_.empty())
+        RegDeleteTreeA(root_, topCreated_.c_str());
+    if (backup_.empty())
         return;
-    }
-    OpenKey key(root_, path_, true);
-    char name[16384];
-    for (DWORD length = sizeof name; RegEnumValueA(key.Get(), 0, name, &length, nullptr, nullptr,
-                                                   nullptr, nullptr) == ERROR_SUCCESS;
-         length = sizeof name)
-        RegDeleteValueA(key.Get(), name);
-    for (const auto& value : saved_)
-        Store(value.first.c_str(), value.second.type, value.second.bytes);
+    CopyTree(HKEY_CURRENT_USER, backup_, root_, path_);
+    RegDeleteTreeA(HKEY_CURRENT_USER, backup_.c_str());
 }
 
 void TestKey::Empty() const {
-    DeleteTree(root_, path_);
-    EXPECT_FALSE(Exists()) << path_;
-}
-
-bool TestKey::Exists() const {
-    return OpenKey(root_, path_).Get() != nullptr;
+    RegDeleteTreeA(root_, path_.c_str());
+    RegDeleteKeyA(root_, path_.c_str());
+    EXPECT_EQ(nullptr, OpenKey(root_, path_).Get()) << path_;
 }
 
 void TestKey::Store(const char* name, DWORD type, const std::string& bytes) const {

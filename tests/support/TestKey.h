@@ -1,12 +1,10 @@
-// A registry key a test uses and leaves as it found it: its values are put back when the object
-// goes, and a key that did not exist is deleted again with the parent keys it brought into being.
-// A key that existed keeps its subkeys only when Empty was not called.
+// A registry key a test uses and leaves as it found it: the whole key is copied aside when the
+// object is made and put back, exactly, when it goes; a key that did not exist is deleted again
+// with the parent keys it brought into being.
 #pragma once
 #include <windows.h>
 
 #include <string>
-#include <utility>
-#include <vector>
 
 struct StoredValue {
     bool found = false;
@@ -17,7 +15,6 @@ struct StoredValue {
 class TestKey {
   public:
     enum Start { AsFound, Emptied };
-    // Emptied: the key starts without values or subkeys.
     TestKey(HKEY root, const char* path, Start start = AsFound);
     ~TestKey();
     TestKey(const TestKey&) = delete;
@@ -31,11 +28,10 @@ class TestKey {
     // The text and its NUL, as REG_SZ.
     void StoreText(const char* name, const std::string& text) const;
     StoredValue Read(const char* name) const;
-    bool Exists() const;
 
   private:
     HKEY root_;
     std::string path_;
-    std::string topCreated_; // the highest key of path_ that did not exist; "" when it did
-    std::vector<std::pair<std::string, StoredValue>> saved_;
+    std::string backup_;     // below HKEY_CURRENT_USER; "" when the key did not exist
+    std::string topCreated_; // the highest key of path_ that did not exist
 };
