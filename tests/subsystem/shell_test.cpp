@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <shellapi.h>
 
+#include <algorithm>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,49 @@
 #include "TestKey.h"
 #include "resource.h"
 
+TEST(Shell, TheGuardTakesTheFourNamesInOrderAndAnyOfThemTakenAlreadyEndsIt) {
+    const char* const names[] = {"MOSS HARBOR PC", "MOSS HARBOR PC Setup",
+                                 "MOSS HARBOR PC Uninstall", "MOSS HARBOR PC Launch"};
+    auto existing = [&] {
+        std::string found;
+        for (const char* name : names) {
+            HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, name);
+            found += mutex && CloseHandle(mutex) ? '1' : '0';
+        }
+        return found;
+    };
+    for (int taken = 0; taken <= 4; ++taken) { // 4: none taken before
+        HANDLE other = taken < 4 ? CreateMutexA(nullptr, FALSE, names[taken]) : nullptr;
+        EXPECT_EQ(taken == 4 ? 1 : 0, AcquireInstanceGuard());
+        CloseHandle(other);
+        // The names before it stay taken; the guard closed its own handle of the name.
+        EXPECT_EQ(std::string(taken, '1') + std::string(4 - taken, '0'), existing());
+        ReleaseInstanceGuard();
+        EXPECT_EQ("0000", existing());
+    }
+}
+
+TEST(Shell, BelowSixteenBitsPerPixelThePlayerIsAskedForHighColour) {
+    for (DWORD bits : {8u, 16u}) {
+        ScriptedMessageBoxes boxes(IDOK);
+        DEVMODEA mode = {};
+        mode.dmSize = sizeof mode;
+        EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
+        mode.dmBitsPerPel = bits;
+        ASSERT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN));
+        EXPECT_EQ(bits == 16 ? 1 : 0, CheckColourDepth());
+        std::string shown;
+        for (const ShownBox& box : boxes.Shown())
+            shown += box.text + "|" + box.caption + "|" + std::to_string(box.flags) +
+                     (box.owner ? "|owned" : "");
+        EXPECT_EQ(bits == 16 ? ""
+                             : "Please set the screen color to High Color(16 BIT) and reboot.|"
+                               "MOSS HARBOR|48",
+                  shown);
+    }
+    ChangeDisplaySettingsA(nullptr, 0);
+}
+
 namespace {
 
 // A file, or a folder, put somewhere for one test and taken away again.
@@ -39,56 +83,8 @@ struct Placed {
 
 } // namespace
 
-TEST(Shell, TheGuardTakesTheFourNamesInOrderAndAnyOfThemTakenAlreadyEndsIt) {
-    const char* const names[] = {"MOSS HARBOR PC", "MOSS HARBOR PC Setup",
-                                 "MOSS HARBOR PC Uninstall", "MOSS HARBOR PC Launch"};
-    auto existing = [&] {
-        std::string found;
-        for (const char* name : names) {
-            HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, name);
-            found += mutex && CloseHandle(mutex) ? '1' : '0';
-        }
-        return found;
-    };
-    for (int taken = 0; taken < 4; ++taken) {
-        HANDLE other = CreateMutexA(nullptr, FALSE, names[taken]);
-        EXPECT_EQ(0, AcquireInstanceGuard());
-        CloseHandle(other);
-        // The names before it stay taken; its own handle of the name was closed.
-        EXPECT_EQ(std::string(taken, '1') + std::string(4 - taken, '0'), existing());
-        ReleaseInstanceGuard();
-        EXPECT_EQ("0000", existing());
-    }
-    EXPECT_EQ(1, AcquireInstanceGuard());
-    EXPECT_EQ("1111", existing());
-    ReleaseInstanceGuard();
-    EXPECT_EQ("0000", existing());
-}
-
-TEST(Shell, BelowSixteenBitsPerPixelThePlayerIsAskedForHighColour) {
-    for (DWORD bits : {8u, 16u}) {
-        ScriptedMessageBoxes boxes(IDOK);
-        DEVMODEA mode = {};
-        mode.dmSize = sizeof mode;
-        mode.dmBitsPerPel = bits;
-        mode.dmPelsWidth = GetSystemMetrics(SM_CXSCREEN);
-        mode.dmPelsHeight = GetSystemMetrics(SM_CYSCREEN);
-        mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
-        ASSERT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN));
-        EXPECT_EQ(bits == 16 ? 1 : 0, CheckColourDepth());
-        std::string shown;
-        for (const ShownBox& box : boxes.Shown())
-            shown += box.text + "|" + box.caption + "|" + std::to_string(box.flags) +
-                     (box.owner ? " owned" : "");
-        EXPECT_EQ(bits == 16 ? ""
-                             : "Please set the screen color to High Color(16 BIT) and reboot.|"
-                               "MOSS HARBOR|48",
-                  shown);
-    }
-    ChangeDisplaySettingsA(nullptr, 0);
-}
-
-TEST(Shell, TheGameFolderIsCutBeforeTheLastBackslash) {
+// The test program's folder stands for the launcher's; D: and E: are CD-ROM drives, C: a disk.
+TEST(Shell, TheGameIsLookedForInTheCallersFolderThenBesideTheProgramThenOnEachCdRom) {
     Kept<TString> game(GameDirectory);
     for (auto pathAndFolder : {std::pair<const char*, const char*>{"D:\\moss.exe", "D:"},
                                {"C:\\Games\\MOSS HARBOR\\moss.exe", "C:\\Games\\MOSS HARBOR"},
@@ -96,14 +92,10 @@ TEST(Shell, TheGameFolderIsCutBeforeTheLastBackslash) {
         SetGameDirectory(pathAndFolder.first);
         EXPECT_STREQ(pathAndFolder.second, GameDirectory);
     }
-}
-
-// The test program's folder stands for the launcher's; D: and E: are CD-ROM drives, C: a disk.
-TEST(Shell, FilesAreLookedForInTheCallersFolderThenBesideTheProgramThenOnEachCdRom) {
     const std::string name = "probe-" + std::to_string(GetCurrentProcessId()) + ".exe";
     char program[MAX_PATH];
     GetModuleFileNameA(nullptr, program, MAX_PATH);
-    const std::string own = std::string(program).substr(0, strrchr(program, '\\') - program);
+    *strrchr(program, '\\') = '\0';
     const std::string caller = MakeScratchFolder("locate");
     auto locate = [&](const char* directory) {
         TString path("untouched");
@@ -117,11 +109,10 @@ TEST(Shell, FilesAreLookedForInTheCallersFolderThenBesideTheProgramThenOnEachCdR
         Placed onD("D:\\" + name);
         EXPECT_EQ("1 D:\\" + name, locate(nullptr));
         {
-            Placed folder(own + "\\" + name, true);
+            Placed folder(program + ("\\" + name), true);
             EXPECT_EQ("1 D:\\" + name, locate(nullptr));
         }
-        Placed beside(own + "\\" + name);
-        EXPECT_EQ("1 " + beside.path, locate(nullptr));
+        Placed beside(program + ("\\" + name));
         EXPECT_EQ("1 " + beside.path, locate((caller + "\\missing").c_str()));
         Placed inCaller(caller + "\\" + name);
         EXPECT_EQ("1 " + inCaller.path, locate(caller.c_str()));
@@ -143,22 +134,22 @@ COLORREF TableColour(ArtworkBitmap bitmap, int index) {
     return RGB(entry[2], entry[1], entry[0]);
 }
 
-// A pixel of a bitmap resource, through its colour table.
+// A pixel of a bitmap resource (rows of whole DWORDs, bottom-up) through its colour table.
 COLORREF ArtworkPixel(ArtworkBitmap bitmap, int x, int y) {
     const BITMAPINFOHEADER* header = LockArtworkBitmap(bitmap);
     const BYTE* bits = reinterpret_cast<const BYTE*>(header) + header->biSize + 4 * 256;
-    int row = header->biHeight - 1 - y; // stored bottom-up, rows of whole DWORDs
+    int row = header->biHeight - 1 - y;
     return TableColour(bitmap, bits[row * ((header->biWidth + 3) & ~3) + x]);
 }
 
-// What a painted surface shows where a bar would lie, at points where bar and background differ:
-// 'B' the bar, '-' the background, '?' neither or both.
-char Seen(HDC surface, ArtworkBitmap bar, int left, int top) {
+// What the menu surface shows where a bar would lie, at points where bar and background
+// differ: 'B' the bar, '-' the background, '?' neither or both.
+char Seen(ArtworkBitmap bar, int left, int top) {
     const BITMAPINFOHEADER* header = LockArtworkBitmap(bar);
     std::string seen;
     for (int k = 0; k < 16; ++k) {
         int x = k * (header->biWidth - 1) / 15, y = k * (header->biHeight - 1) / 15;
-        COLORREF painted = GetPixel(surface, left + x, top + y);
+        COLORREF painted = GetPixel(MenuSurface.memoryDC, left + x, top + y);
         COLORREF onBar = ArtworkPixel(bar, x, y),
                  under = ArtworkPixel(Background, left + x, top + y);
         if (onBar != under)
@@ -174,15 +165,14 @@ TEST(Shell, TheArtworkGivesFourPalettesAndABarUnderTheHighlightedActiveItemOnly)
     AppInstance = GetModuleHandleA(nullptr);
     ASSERT_EQ(1, CreateArtworkPalettes());
     for (int k = 0; k < ArtworkBitmapCount; ++k) {
-        EXPECT_EQ(256u, ArtworkColourCount[k]);
         PALETTEENTRY entries[256] = {};
         EXPECT_EQ(256u, GetPaletteEntries(ArtworkPalette[k], 0, 256, entries));
-        int wrong = 0;
-        for (int i = 0; i < 256; ++i)
-            wrong += RGB(entries[i].peRed, entries[i].peGreen, entries[i].peBlue) !=
-                         TableColour(ArtworkBitmap(k), i) ||
-                     entries[i].peFlags;
-        EXPECT_EQ(0, wrong) << "palette " << k;
+        EXPECT_EQ(256u, ArtworkColourCount[k]);
+        for (int i = 0; i < 256; ++i) {
+            const PALETTEENTRY& e = entries[i];
+            ASSERT_EQ(TableColour(ArtworkBitmap(k), i),
+                      RGB(e.peRed, e.peGreen, e.peBlue) | e.peFlags);
+        }
     }
     const struct {
         ArtworkBitmap bar;
@@ -192,16 +182,14 @@ TEST(Shell, TheArtworkGivesFourPalettesAndABarUnderTheHighlightedActiveItemOnly)
                              {NarrowBar, 325, 330}, {NarrowBar, 473, 330}, {NarrowBar, 325, 390},
                              {NarrowBar, 473, 390}};
     CreateMenuSurface(nullptr); // compatible with the screen, as the window's
-    HDC surface = MenuSurface.memoryDC;
     for (int highlighted = -1; highlighted < MenuItemCount; ++highlighted) {
         for (int item = 0; item < MenuItemCount; ++item)
             ItemHighlight[item] = item == highlighted;
-        EXPECT_EQ(1, PaintArtwork(nullptr, surface));
-        std::string seen;
+        EXPECT_EQ(1, PaintArtwork(nullptr, MenuSurface.memoryDC));
+        std::string seen, expected(MenuItemCount, '-');
         for (const auto& bar : bars)
-            seen += Seen(surface, bar.bar, bar.left, bar.top);
-        std::string expected(MenuItemCount, '-');
-        if (highlighted >= 0 && !strchr("2347", '0' + highlighted))
+            seen += Seen(bar.bar, bar.left, bar.top);
+        if (highlighted >= 0 && !strchr("2347", '0' + highlighted)) // not on an empty slot
             expected[highlighted] = 'B';
         EXPECT_EQ(expected, seen) << "highlighted " << highlighted;
     }
@@ -212,8 +200,8 @@ TEST(Shell, TheArtworkGivesFourPalettesAndABarUnderTheHighlightedActiveItemOnly)
 
 namespace {
 
-// What a painting into an enhanced metafile did: its texts, each with its place, width and
-// colour, and its other drawing attributes in order.
+// A painting of the labels recorded in an enhanced metafile: the texts with their places,
+// widths and colours, the font, and the other records in order, as "type:first parameter".
 struct Recording {
     struct Text {
         std::string text;
@@ -221,48 +209,44 @@ struct Recording {
         COLORREF colour;
     };
     std::vector<Text> texts;
-    std::string attributes;
+    std::string font;
+    std::string others;
     COLORREF colour = 0;
+    int result;
 
-    static int CALLBACK Record(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM self) {
-        Recording& r = *reinterpret_cast<Recording*>(self);
-        const DWORD* p = record->dParm;
-        char text[160];
-        if (record->iType == EMR_SETTEXTCOLOR)
-            r.colour = p[0];
-        if (record->iType == EMR_EXTTEXTOUTW) {
-            auto out = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
-            auto at = reinterpret_cast<const BYTE*>(record);
-            auto chars = reinterpret_cast<const WCHAR*>(at + out->emrtext.offString);
-            auto advances = reinterpret_cast<const INT*>(at + out->emrtext.offDx);
-            Text t = {std::string(chars, chars + out->emrtext.nChars), out->emrtext.ptlReference.x,
-                      out->emrtext.ptlReference.y, 0, r.colour};
-            for (DWORD i = 0; i < out->emrtext.nChars; ++i)
-                t.width += advances[i];
-            r.texts.push_back(t);
-        } else if (record->iType == EMR_EXTCREATEFONTINDIRECTW) {
-            const LOGFONTW& f =
-                reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(record)->elfw.elfLogFont;
-            snprintf(text, sizeof text, "font %ld %ld %ld %ld %ld %d%d%d %d %d %d %d %#x %ls ",
-                     f.lfHeight, f.lfWidth, f.lfEscapement, f.lfOrientation, f.lfWeight, f.lfItalic,
-                     f.lfUnderline, f.lfStrikeOut, f.lfCharSet, f.lfOutPrecision, f.lfClipPrecision,
-                     f.lfQuality, f.lfPitchAndFamily, f.lfFaceName);
-            r.attributes += text;
-        } else if (record->iType == EMR_SETBKMODE || record->iType == EMR_SETMAPPERFLAGS ||
-                   record->iType == EMR_SELECTOBJECT || record->iType == EMR_DELETEOBJECT) {
-            snprintf(text, sizeof text, "%lu:%#lx ", record->iType, p[0]);
-            r.attributes += text;
-        }
-        return 1;
-    }
-    // Paints the labels of the menu window into a metafile and records them.
-    int Paint(HWND window) {
+    explicit Recording(HWND window) {
         HDC metafile = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-        int result = PaintMenuLabels(window, metafile);
+        result = PaintMenuLabels(window, metafile);
         HENHMETAFILE painted = CloseEnhMetaFile(metafile);
         EnumEnhMetaFile(nullptr, painted, Record, this, nullptr);
         DeleteEnhMetaFile(painted);
-        return result;
+    }
+    static int CALLBACK Record(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM self) {
+        Recording& r = *reinterpret_cast<Recording*>(self);
+        auto at = reinterpret_cast<const BYTE*>(record);
+        if (record->iType == EMR_EXTTEXTOUTW) {
+            const EMRTEXT& t = reinterpret_cast<const EMREXTTEXTOUTW*>(record)->emrtext;
+            auto chars = reinterpret_cast<const WCHAR*>(at + t.offString);
+            auto advances = reinterpret_cast<const INT*>(at + t.offDx);
+            r.texts.push_back({std::string(chars, chars + t.nChars), t.ptlReference.x,
+                               t.ptlReference.y, std::accumulate(advances, advances + t.nChars, 0),
+                               r.colour});
+        } else if (record->iType == EMR_EXTCREATEFONTINDIRECTW) {
+            const LOGFONTW& f =
+                reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(record)->elfw.elfLogFont;
+            char text[160];
+            snprintf(text, sizeof text, "%ld %ld %ld %ld %ld %d%d%d %d %d %d %d %#x %ls",
+                     f.lfHeight, f.lfWidth, f.lfEscapement, f.lfOrientation, f.lfWeight, f.lfItalic,
+                     f.lfUnderline, f.lfStrikeOut, f.lfCharSet, f.lfOutPrecision, f.lfClipPrecision,
+                     f.lfQuality, f.lfPitchAndFamily, f.lfFaceName);
+            r.font = text;
+        } else if (record->iType == EMR_SETTEXTCOLOR) {
+            r.colour = record->dParm[0];
+        } else if (record->iType != EMR_HEADER && record->iType != EMR_EOF) {
+            r.others +=
+                std::to_string(record->iType) + ":" + std::to_string(record->dParm[0]) + " ";
+        }
+        return 1;
     }
 };
 
@@ -290,33 +274,38 @@ TEST(Shell, TheLabelsAreDrawnInTheirPlacesGreyAndTheHighlightedItemsInOrange) {
     for (int highlighted : {-1, 0, 1, 5, 6, 8, 9}) {
         for (int item = 0; item < MenuItemCount; ++item)
             ItemHighlight[item] = item == highlighted;
-        Recording recording;
-        EXPECT_EQ(1, recording.Paint(window));
-        EXPECT_EQ("18:0x1 16:0x1 font 14 0 0 0 700 000 0 0 0 0 0x10 Times New Roman 37:0x1 "
-                  "37:0x8000000d 40:0x1 ",
-                  recording.attributes);
-        ASSERT_EQ(10u, recording.texts.size());
+        Recording painted(window);
+        EXPECT_EQ(1, painted.result);
+        ASSERT_EQ(10u, painted.texts.size());
+        std::string colours, expected; // 'o' orange, 'g' grey
         for (int i = 0; i < 10; ++i) {
             const auto& label = labels[i];
             const MenuItemLayout& item = MenuLayout[label.item];
-            const Recording::Text& drawn = recording.texts[i];
+            const Recording::Text& drawn = painted.texts[i];
             EXPECT_EQ(label.text, drawn.text);
             EXPECT_EQ(label.x < 0 ? item.left + (item.width - drawn.width) / 2
                                   : item.left + label.x,
                       drawn.x)
                 << label.text;
             EXPECT_EQ(item.top + label.y, drawn.y) << label.text;
-            EXPECT_EQ(label.item == highlighted ? RGB(255, 120, 30) : RGB(184, 184, 184),
-                      drawn.colour)
-                << label.text << " highlighted " << highlighted;
+            colours += drawn.colour == RGB(255, 120, 30)    ? 'o'
+                       : drawn.colour == RGB(184, 184, 184) ? 'g'
+                                                            : '?';
+            expected += label.item == highlighted ? 'o' : 'g';
         }
+        EXPECT_EQ(expected, colours);
+        // Transparent, aspect filtering, the label font selected, the DC's own back, deleted.
+        EXPECT_EQ("18:1 16:1 37:1 37:2147483661 40:1 ", painted.others);
+        // Height, width, escapement, orientation, weight, italic, underline, strike-out,
+        // character set, precisions, quality, pitch and family, face.
+        EXPECT_EQ("14 0 0 0 700 000 0 0 0 0 0x10 Times New Roman", painted.font);
     }
     char title[32] = {};
     GetWindowTextA(window, title, sizeof title);
     EXPECT_STREQ("MOSS HARBOR", title);
     DestroyWindow(window);
-    Recording nothing;
-    EXPECT_EQ(0, nothing.Paint(window)) << "the title of a window that is gone";
+    Recording nothing(window); // its title cannot be set
+    EXPECT_EQ(0, nothing.result);
     EXPECT_TRUE(nothing.texts.empty());
 
     // The second line of Change Settings: the current device and the current mode's word.
@@ -343,26 +332,31 @@ TEST(Shell, TheLabelsAreDrawnInTheirPlacesGreyAndTheHighlightedItemsInOrange) {
 
 namespace {
 
-std::string Highlighted() {
-    std::string items;
-    for (int item = 0; item < MenuItemCount; ++item)
-        items += ItemHighlight[item] ? std::to_string(item) : "";
-    return items.empty() ? "-" : items;
+// The numbers of the flags set, or "-".
+std::string Set(const LONG* flags, int count) {
+    std::string set;
+    for (int i = 0; i < count; ++i)
+        set += flags[i] ? std::to_string(i) : "";
+    return set.empty() ? "-" : set;
 }
 
-// A file that other processes append lines to, once it holds `count` lines; its folder's
-// changes are waited for, 10 s at most.
-std::string AwaitLines(const std::string& folder, const std::string& path, long count) {
+// The lines a stand-in appends to its log, once there are `count` of them: the log's folder is
+// watched for changes, 10 s at most.
+std::string AwaitLines(const std::string& folder, long count) {
     HANDLE change = FindFirstChangeNotificationA(folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_SIZE);
-    std::string text = ReadTextFile(path);
+    std::string lines = ReadTextFile(folder + "\\starts.log");
     for (DWORD start = GetTickCount();
-         std::count(text.begin(), text.end(), '\n') < count && GetTickCount() - start < 10000;
-         text = ReadTextFile(path)) {
+         std::count(lines.begin(), lines.end(), '\n') < count && GetTickCount() - start < 10000;
+         lines = ReadTextFile(folder + "\\starts.log")) {
         WaitForSingleObject(change, 100);
         FindNextChangeNotification(change);
     }
     FindCloseChangeNotification(change);
-    return text;
+    return lines;
+}
+
+HWND OpenMenu() {
+    return CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_MENU), nullptr, MenuDialogProc, 0);
 }
 
 } // namespace
@@ -374,16 +368,16 @@ TEST(Shell, TheMenuWindowOpensCentredAndFollowsTheMouseTheKeysAndItsCommands) {
     TestKey directX(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX");
     directX.StoreText("Version", "4.06.00.0318"); // Play and Change Settings only say so
     // The shell opens web pages and .htm files with a stand-in that records its command line.
+    const std::string opener = "\"" + BinaryFolder() + "\\iv5setup.exe\"", open = opener + " %1";
     TestKey https(HKEY_LOCAL_MACHINE, "Software\\Classes\\https");
     TestKey htm(HKEY_LOCAL_MACHINE, "Software\\Classes\\.htm");
     TestKey page(HKEY_LOCAL_MACHINE, "Software\\Classes\\MossHarborTest.Page");
-    const std::string opener = "\"" + BinaryFolder() + "\\iv5setup.exe\"";
-    const std::string command = opener + " %1";
+    https.Store("", REG_SZ, ""); // no "URL Protocol" or other command left from Wine's
     RegSetValueA(HKEY_LOCAL_MACHINE, "Software\\Classes\\https\\shell\\open\\command", REG_SZ,
-                 command.c_str(), 0);
+                 open.c_str(), 0);
     RegSetValueA(HKEY_LOCAL_MACHINE, "Software\\Classes\\.htm", REG_SZ, "MossHarborTest.Page", 0);
     RegSetValueA(HKEY_LOCAL_MACHINE, "Software\\Classes\\MossHarborTest.Page\\shell\\open\\command",
-                 REG_SZ, command.c_str(), 0);
+                 REG_SZ, open.c_str(), 0);
     const std::string folder = MakeScratchFolder("menu");
     CreateDirectoryA((folder + "\\HELP").c_str(), nullptr);
     WriteTextFile(folder + "\\HELP\\TOP.HTM", "help");
@@ -393,46 +387,34 @@ TEST(Shell, TheMenuWindowOpensCentredAndFollowsTheMouseTheKeysAndItsCommands) {
     Kept<SettingsRecord> settings(LauncherSettings);
     Kept<HINSTANCE> instance(AppInstance);
     AppInstance = GetModuleHandleA(nullptr);
-    auto busyFlags = [] {
-        std::string flags;
-        for (LONG slot : CommandBusy)
-            flags += char('0' + slot);
-        return flags;
-    };
     HWND menu = nullptr;
     std::string busy; // the busy flags while each box was shown over the menu
-    ScriptedMessageBoxes boxes(
-        IDNO, [&](const ShownBox& box) { busy += busyFlags() + (box.owner == menu ? " " : "? "); });
-    auto open = [] {
-        return CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_MENU), nullptr, MenuDialogProc,
-                                  0);
-    };
+    ScriptedMessageBoxes boxes(IDNO, [&](const ShownBox& box) {
+        busy += Set(CommandBusy, CommandSlotCount) + (box.owner == menu ? " " : "? ");
+    });
     RegisterMenuClass();
-    menu = open();
-    ASSERT_TRUE(IsWindow(menu));
-    char text[64];
+    ASSERT_TRUE(IsWindow(menu = OpenMenu()));
+
     RECT place;
     GetWindowRect(menu, &place);
-    snprintf(text, sizeof text, "%ld,%ld %ldx%ld", place.left, place.top, place.right - place.left,
-             place.bottom - place.top);
-    EXPECT_EQ(std::to_string((GetSystemMetrics(SM_CXSCREEN) - 640) / 2) + "," +
-                  std::to_string((GetSystemMetrics(SM_CYSCREEN) - 480) / 2) + " 640x480",
-              text);
-    GetWindowTextA(menu, text, sizeof text);
-    EXPECT_STREQ("MOSS HARBOR", text);
-    EXPECT_EQ("0", Highlighted());
-    // Loaded settings, and the device list built from Wine's own DirectDraw driver.
+    EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - 640) / 2, place.left);
+    EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - 480) / 2, place.top);
+    EXPECT_EQ(640 * 480, (place.right - place.left) * (place.bottom - place.top));
+    char title[32] = {};
+    GetWindowTextA(menu, title, sizeof title);
+    ASSERT_STREQ("MOSS HARBOR", title) << "the menu did not open as a dialog";
+    // The settings loaded, the device list built from Wine's own DirectDraw driver and chosen.
     EXPECT_EQ(1u, LauncherSettings.displayMode);
     EXPECT_EQ(1u, LauncherSettings.device);
-    EXPECT_STRNE("UNKNOWN DEVICE", DisplayDeviceList[DisplayDeviceList.current].description.Text());
+    EXPECT_STRNE("UNKNOWN DEVICE", DisplayDeviceList[DisplayDeviceList.current].description);
 
-    std::string shown;
+    std::string shown = Set(ItemHighlight, MenuItemCount); // Play first
     for (int key : {VK_TAB, VK_TAB, VK_TAB, VK_TAB, VK_TAB, VK_TAB, VK_UP, VK_UP, VK_UP, VK_UP,
                     VK_UP, VK_UP, VK_DOWN, VK_ESCAPE, VK_LEFT, VK_RIGHT, int('A')}) {
         SendMessageA(menu, WM_KEYDOWN, key, 1);
-        shown += Highlighted() + " ";
+        shown += " " + Set(ItemHighlight, MenuItemCount);
     }
-    EXPECT_EQ("1 5 6 8 9 0 9 8 6 5 1 0 1 1 1 1 1 ", shown);
+    EXPECT_EQ("0 1 5 6 8 9 0 9 8 6 5 1 0 1 1 1 1 1", shown);
     // An item's last column and row, the empty slots and the title panel are background: the
     // mouse there highlights nothing, and pressing it there drags the window.
     shown.clear();
@@ -441,22 +423,22 @@ TEST(Shell, TheMenuWindowOpensCentredAndFollowsTheMouseTheKeysAndItsCommands) {
         SendMessageA(menu, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
         ClientToScreen(menu, &point);
         LRESULT hit = SendMessageA(menu, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y));
-        shown += Highlighted() + (hit == HTCAPTION ? "d " : " ");
+        shown += Set(ItemHighlight, MenuItemCount) + (hit == HTCAPTION ? " drag " : " ");
     }
-    EXPECT_EQ("0 -d -d 0 9 -d -d ", shown);
     for (int key : {VK_TAB, VK_DOWN, VK_UP, VK_RETURN})
         SendMessageA(menu, WM_KEYDOWN, key, 1);
-    EXPECT_EQ("-", Highlighted());
-    EXPECT_TRUE(boxes.Shown().empty());
+    shown += Set(ItemHighlight, MenuItemCount);
+    EXPECT_EQ("0 - drag - drag 0 9 - drag - drag -", shown);
 
-    // Play, Change Settings, Install Software (three questions), Enter on Change Settings.
+    // Play, Change Settings, Install Software (three questions), Web Site, Help; then Enter
+    // on Change Settings.
     for (POINT point : {POINT{400, 60}, {400, 120}, {400, 300}, {399, 360}, {540, 420}})
         SendMessageA(menu, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
     SendMessageA(menu, WM_MOUSEMOVE, 0, MAKELPARAM(400, 120));
     SendMessageA(menu, WM_KEYDOWN, VK_RETURN, 1);
-    EXPECT_EQ("1000000 0100000 0000010 0000010 0000010 0100000 ", busy);
-    EXPECT_EQ("0000000", busyFlags());
-    const std::string starts = AwaitLines(folder, folder + "\\starts.log", 2);
+    EXPECT_EQ("0 1 5 5 5 1 ", busy);
+    EXPECT_EQ("-", Set(CommandBusy, CommandSlotCount));
+    const std::string starts = AwaitLines(folder, 2);
     EXPECT_NE(std::string::npos,
               starts.find("\t" + opener + " https://www.halden.example/mossharbor/\n"))
         << starts;
@@ -466,21 +448,20 @@ TEST(Shell, TheMenuWindowOpensCentredAndFollowsTheMouseTheKeysAndItsCommands) {
     RemoveTree(folder);
 
     // Exit, and a close request, end the loop with 0 and release the palettes and the surface.
-    for (int close : {0, 1}) {
+    for (UINT close : {WM_LBUTTONDOWN, WM_CLOSE}) {
         HPALETTE palette = ArtworkPalette[0];
         HDC surface = MenuSurface.memoryDC;
-        if (close)
-            PostMessageA(menu, WM_CLOSE, 0, 0);
-        else
-            SendMessageA(menu, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(399, 420));
+        PostMessageA(menu, close, 0, MAKELPARAM(399, 420));
         MSG message = {};
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) && message.message != WM_QUIT)
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 5000 &&
+                                           PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) &&
+                                           message.message != WM_QUIT;)
             DispatchMessageA(&message);
         EXPECT_FALSE(IsWindow(menu));
         EXPECT_EQ(WM_QUIT, message.message);
         EXPECT_EQ(0u, message.wParam);
         EXPECT_EQ(0u, GetObjectType(palette) | GetObjectType(surface));
-        menu = open();
+        menu = OpenMenu();
     }
     DestroyWindow(menu);
 }
