@@ -55,7 +55,7 @@ TEST(Shell, BelowSixteenBitsPerPixelThePlayerIsAskedForHighColour) {
         mode.dmSize = sizeof mode;
         EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
         mode.dmBitsPerPel = bits;
-        ASSERT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN));
+        EXPECT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN));
         EXPECT_EQ(bits == 16 ? 1 : 0, CheckColourDepth());
         std::string shown;
         for (const ShownBox& box : boxes.Shown())
@@ -340,20 +340,33 @@ std::string Set(const LONG* flags, int count) {
     return set.empty() ? "-" : set;
 }
 
-// The lines a stand-in appends to its log, once there are `count` of them: the log's folder is
-// watched for changes, 10 s at most.
-std::string AwaitLines(const std::string& folder, long count) {
-    HANDLE change = FindFirstChangeNotificationA(folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_SIZE);
-    std::string lines = ReadTextFile(folder + "\\starts.log");
-    for (DWORD start = GetTickCount();
-         std::count(lines.begin(), lines.end(), '\n') < count && GetTickCount() - start < 10000;
-         lines = ReadTextFile(folder + "\\starts.log")) {
-        WaitForSingleObject(change, 100);
-        FindNextChangeNotification(change);
+// A game folder with its help page, where the stand-ins that the shell starts record their
+// command lines; removed again however the test ends.
+struct GameFolder {
+    std::string path = MakeScratchFolder("menu");
+    GameFolder() {
+        CreateDirectoryA((path + "\\HELP").c_str(), nullptr);
+        WriteTextFile(path + "\\HELP\\TOP.HTM", "help");
+        SetEnvironmentVariableA("MOSS_STANDIN_LOG", (path + "\\starts.log").c_str());
     }
-    FindCloseChangeNotification(change);
-    return lines;
-}
+    ~GameFolder() {
+        SetEnvironmentVariableA("MOSS_STANDIN_LOG", nullptr);
+        RemoveTree(path);
+    }
+    // The recorded starts once there are `count` of them; the folder is watched, 10 s at most.
+    std::string Starts(long count) const {
+        HANDLE change = FindFirstChangeNotificationA(path.c_str(), FALSE, FILE_NOTIFY_CHANGE_SIZE);
+        std::string lines = ReadTextFile(path + "\\starts.log");
+        for (DWORD start = GetTickCount();
+             std::count(lines.begin(), lines.end(), '\n') < count && GetTickCount() - start < 10000;
+             lines = ReadTextFile(path + "\\starts.log")) {
+            WaitForSingleObject(change, 100);
+            FindNextChangeNotification(change);
+        }
+        FindCloseChangeNotification(change);
+        return lines;
+    }
+};
 
 HWND OpenMenu() {
     return CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_MENU), nullptr, MenuDialogProc, 0);
@@ -368,22 +381,19 @@ TEST(Shell, TheMenuWindowOpensCentredAndFollowsTheMouseTheKeysAndItsCommands) {
     TestKey directX(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX");
     directX.StoreText("Version", "4.06.00.0318"); // Play and Change Settings only say so
     // The shell opens web pages and .htm files with a stand-in that records its command line.
+    // Wine's classes root does not see HKEY_CURRENT_USER\Software\Classes: the machine's.
     const std::string opener = "\"" + BinaryFolder() + "\\iv5setup.exe\"", open = opener + " %1";
     TestKey https(HKEY_LOCAL_MACHINE, "Software\\Classes\\https");
     TestKey htm(HKEY_LOCAL_MACHINE, "Software\\Classes\\.htm");
     TestKey page(HKEY_LOCAL_MACHINE, "Software\\Classes\\MossHarborTest.Page");
-    https.Store("", REG_SZ, ""); // no "URL Protocol" or other command left from Wine's
     RegSetValueA(HKEY_LOCAL_MACHINE, "Software\\Classes\\https\\shell\\open\\command", REG_SZ,
                  open.c_str(), 0);
     RegSetValueA(HKEY_LOCAL_MACHINE, "Software\\Classes\\.htm", REG_SZ, "MossHarborTest.Page", 0);
     RegSetValueA(HKEY_LOCAL_MACHINE, "Software\\Classes\\MossHarborTest.Page\\shell\\open\\command",
                  REG_SZ, open.c_str(), 0);
-    const std::string folder = MakeScratchFolder("menu");
-    CreateDirectoryA((folder + "\\HELP").c_str(), nullptr);
-    WriteTextFile(folder + "\\HELP\\TOP.HTM", "help");
-    SetEnvironmentVariableA("MOSS_STANDIN_LOG", (folder + "\\starts.log").c_str());
+    const GameFolder folder;
     Kept<TString> game(GameDirectory);
-    GameDirectory = folder.c_str();
+    GameDirectory = folder.path.c_str();
     Kept<SettingsRecord> settings(LauncherSettings);
     Kept<HINSTANCE> instance(AppInstance);
     AppInstance = GetModuleHandleA(nullptr);
@@ -438,14 +448,13 @@ TEST(Shell, TheMenuWindowOpensCentredAndFollowsTheMouseTheKeysAndItsCommands) {
     SendMessageA(menu, WM_KEYDOWN, VK_RETURN, 1);
     EXPECT_EQ("0 1 5 5 5 1 ", busy);
     EXPECT_EQ("-", Set(CommandBusy, CommandSlotCount));
-    const std::string starts = AwaitLines(folder, 2);
+    const std::string starts = folder.Starts(2);
     EXPECT_NE(std::string::npos,
               starts.find("\t" + opener + " https://www.halden.example/mossharbor/\n"))
         << starts;
-    EXPECT_NE(std::string::npos, starts.find("\t" + opener + " " + folder + "\\HELP\\TOP.HTM\n"))
+    EXPECT_NE(std::string::npos,
+              starts.find("\t" + opener + " " + folder.path + "\\HELP\\TOP.HTM\n"))
         << starts;
-    SetEnvironmentVariableA("MOSS_STANDIN_LOG", nullptr);
-    RemoveTree(folder);
 
     // Exit, and a close request, end the loop with 0 and release the palettes and the surface.
     for (UINT close : {WM_LBUTTONDOWN, WM_CLOSE}) {
