@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The x86_64 game CD, exactly as the build lays it out, in drive E: through scripts/cdimage.sh
-# (as the demo puts it there): the program autorun.inf opens is the launcher at the disc's root;
-# with the game's setup done it finds the game beside itself and opens its menu; a close request
-# ends it with 0; ejected, the drive is empty again.
+# The game CD of the build under test, exactly as it is laid out, in drive E: through
+# scripts/cdimage.sh (as the demo puts it there): the program autorun.inf opens is the launcher
+# at the disc's root; with the game's setup done it finds the game beside itself and opens its
+# menu; a close request ends it with 0; ejected, the drive is empty again.
 source "$(dirname "$0")/../support/player.sh"
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/cdimage.sh"

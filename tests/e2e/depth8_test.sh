@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Below 16 bits per pixel the launcher asks once for High Color and ends with 1. Wine reports the
 # depth of its X screen, so this runs on an Xvfb of depth 8 with its own prefix and wineserver
-# (build/x86_64/wineprefix-depth8, made on the first run), beside the suite's own session.
+# (<build>/wineprefix-depth8, made on the first run), beside the suite's own session.
 #   depth8_test.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The release CD as it ships: the zip the i686 build packs holds exactly the disc's files, the
 # same as the release CD folder, every program on it is 32-bit, and autorun.inf starts the
-# launcher at the disc's root and shows its icon. The x86_64 disc holds the same files.
+# launcher at the disc's root and shows its icon. The disc of the build under test holds the
+# same files.
 #   game_cd_package_test.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -39,7 +40,7 @@ unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
 (cd "$unpacked" && cmake -E tar xf "$zip")
 diff -r "$unpacked" "$release_cd" >/dev/null || fail "the zip differs from $release_cd"
-[ "$(files_of "$test_cd")" = "$expected" ] || fail "the x86_64 disc holds:"$'\n'"$(files_of "$test_cd")"
+[ "$(files_of "$test_cd")" = "$expected" ] || fail "the disc of $build holds:"$'\n'"$(files_of "$test_cd")"
 
 # Every program of the release disc runs on 32-bit Windows.
 while read -r program; do

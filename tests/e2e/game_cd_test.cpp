@@ -1,5 +1,5 @@
 // The game CD as a player gets it: the launcher on the disc of both builds (its shell icon, no
-// execution level that would end registry virtualization), and the x86_64 disc in drive E:
+// execution level that would end registry virtualization), and this build's disc in drive E:
 // started as a player starts it from there.
 #include <gtest/gtest.h>
 
@@ -190,7 +190,7 @@ TEST(GameCdFiles, TheShellShowsIconGroup105AsTheLaunchersIcon) {
 
 namespace {
 
-// The x86_64 disc in drive E:, with the settings key as it was before.
+// This build's disc in drive E:, with the settings key as it was before.
 class DiscInDrive : public testing::Test {
   protected:
     void SetUp() override {

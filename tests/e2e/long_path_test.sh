@@ -7,7 +7,8 @@
 #   long_path_test.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
-W=/usr/lib/wine/wine64
+source "$(dirname "$0")/../../scripts/wine-env.sh"
+wine_tools "$(wine_pe_arch "$build/bin/launcher.exe")"
 [ -n "${WINEPREFIX:-}" ] || { echo "long_path: run through scripts/test.sh"; exit 2; }
 if [ -e "$WINE_CDROM_DIR/d/moss.exe" ] || [ -e "$WINE_CDROM_DIR/e/moss.exe" ]; then
     echo "long_path: a moss.exe was left on a CD drive"
