@@ -14,7 +14,6 @@
 #include "RunProcess.h"
 #include "SystemCalls.h"
 #include "TDirectDrawEnum.h"
-#include "TestFiles.h"
 #include "TestKey.h"
 #include "resource.h"
 
@@ -41,7 +40,8 @@ TEST(ReleaseLayout, DISABLED_EndsWithTheSizeOfItsStartupRecord) {
 }
 
 TEST(ReleaseLayout, AChildStartsFromTheRunnersStartupRecord) {
-    std::string self = BinaryFolder() + "\\release_layout_test.exe";
+    char path[MAX_PATH];
+    std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
     std::string line = "\"" + self + "\" --gtest_also_run_disabled_tests " +
                        "--gtest_filter=ReleaseLayout.DISABLED_EndsWithTheSizeOfItsStartupRecord";
     DWORD code = 0;
