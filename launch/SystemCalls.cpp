@@ -3,5 +3,6 @@
 #include "DirectXSetup.h"
 
 SystemCallTable SystemCalls = {
-    ::MessageBoxA, ::DirectSoundEnumerateA, ::DirectXSetupA, ::GetDiskFreeSpaceA, ::ExitWindowsEx,
+    ::MessageBoxA,       ::DirectSoundEnumerateA, ::DirectXSetupA,
+    ::GetDiskFreeSpaceA, ::ExitWindowsEx,         ::GetModuleFileNameA,
 };

@@ -1,32 +1,28 @@
 #!/usr/bin/env bash
-# A launcher whose own path is longer than its 259-character module-name buffer gets a truncated
-# name. Cut at its last backslash, that name points into the parent folder: the moss.exe placed
-# there is not the game beside the launcher, so the launcher must not open its menu for it; with
-# nothing on the CDs it ends with 0. (Wine's CreateProcess refuses such paths, its loader does
-# not, hence a shell test in the suite's session.)
-#   long_path_test.sh BUILD_DIR
-set -euo pipefail
-build=$(cd "$1" && pwd)
-source "$(dirname "$0")/../../scripts/wine-env.sh"
-wine_tools "$(wine_pe_arch "$build/bin/launcher.exe")"
-[ -n "${WINEPREFIX:-}" ] || { echo "long_path: run through scripts/test.sh"; exit 2; }
-if [ -e "$WINE_CDROM_DIR/d/moss.exe" ] || [ -e "$WINE_CDROM_DIR/e/moss.exe" ]; then
-    echo "long_path: a moss.exe was left on a CD drive"
-    exit 1
-fi
+# A game folder of 250 characters: the launcher's own path (263 characters) is longer than
+# MAX_PATH, the game's beside it (259) is not. The launcher reads its whole module path, finds
+# the game and opens its menu. (Wine's CreateProcess refuses such paths, its loader does not,
+# hence a shell test in the suite's session.)
+source "$(dirname "$0")/../support/player.sh"
+[ ! -e "$WINE_CDROM_DIR/d/moss.exe" ] && [ ! -e "$WINE_CDROM_DIR/e/moss.exe" ] ||
+    { echo "FAIL: a moss.exe was left on a CD drive"; exit 1; }
 
-parent=$(mktemp -d "$build/long-path.XXXXXX")
-trap 'rm -rf "$parent"' EXIT
-windows_parent="Z:${parent//\//\\}"
-deep_name=$(printf 'q%.0s' $(seq $((260 - ${#windows_parent}))))
-mkdir "$parent/$deep_name"
-cp "$build"/bin/{launcher.exe,DSETUP.dll,moss.exe} "$parent/$deep_name/"
-cp "$build/bin/moss.exe" "$parent/"
+parent=$(mktemp -d "$BUILD/long-path.XXXXXX")
+settings_save
+trap 'settings_restore; rm -rf "$parent"' EXIT
+settings_delete
+settings_set_dword Setup 1
+windows_parent=$(winepath_of "$parent")
+folder="$parent/$(printf 'q%.0s' $(seq $((250 - ${#windows_parent} - 1))))"
+mkdir "$folder"
+cp "$BIN"/{launcher.exe,DSETUP.dll,moss.exe} "$folder/"
+windows_folder=$(winepath_of "$folder")
 
-status=0
-(cd "$parent" && timeout 15 "$W" "$windows_parent\\$deep_name\\launcher.exe" \
-    >/dev/null 2>&1 </dev/null) || status=$?
-echo "long_path: module path of $((${#windows_parent} + 1 + ${#deep_name} + 13)) characters," \
-    "exit code $status"
-# 124: still running after 15 s, i.e. it opened its menu for the wrong game.
-[ "$status" -eq 0 ]
+start_launcher "$folder"
+opened=no
+find_window "MOSS HARBOR" >/dev/null && opened=yes
+"$W" "$BIN/closewindow.exe" TEST >/dev/null 2>&1 </dev/null || true
+check "in a folder of ${#windows_folder} characters the launcher finds the game beside it" \
+    test $opened = yes
+check "a close request ends it with exit code 0" test "$(wait_launcher "$folder")" = 0
+finish

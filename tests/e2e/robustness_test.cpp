@@ -222,8 +222,11 @@ std::vector<HostileValue> HostileValues() {
                                "Option0", "Option1", "Install Flag"}) {
         add(number, "WrongType", REG_SZ, TextBytes("1"));
         add(number, "TooShort", REG_DWORD, std::string("\x01\x00", 2));
-        add(number, "TooLong", REG_DWORD, DwordBytes(1) + DwordBytes(2));
     }
+    // Too long reads as the default; a "Setup" or "Indeo Check" of 0 has a test of its own.
+    for (const char* number :
+         {"Install", "Display Mode", "Device", "Option0", "Option1", "Install Flag"})
+        add(number, "TooLong", REG_DWORD, DwordBytes(1) + DwordBytes(2));
     add("Display Mode", "Seven", REG_DWORD, DwordBytes(7));
     add("Device ID", "WrongType", REG_SZ, TextBytes("{device}"));
     add("Device ID", "TooShort", REG_BINARY, "12345678");
@@ -297,6 +300,30 @@ INSTANTIATE_TEST_SUITE_P(EveryValue, HostileSetting, testing::ValuesIn(HostileVa
                          [](const testing::TestParamInfo<HostileValue>& param) {
                              return param.param.label;
                          });
+
+// A number stored in more than 4 bytes reads as its default, 0: "Indeo Check" brings the codec
+// question back at the next Play, and "Setup" runs the game's setup again before the menu.
+TEST_F(RobustnessTest, NumbersStoredInEightBytesTakeTheirDefaults) {
+    const std::string eightBytes = DwordBytes(1) + DwordBytes(2);
+    StoreGameValues(folder_);
+    settings_.Store("Indeo Check", REG_DWORD, eightBytes);
+    ChildProcess launcher;
+    HWND menu = OpenMenu(launcher, folder_);
+    ASSERT_NE(nullptr, menu);
+    ClickMenuItem(menu, ItemPlay);
+    EXPECT_EQ(0u, BoxAfterClick(launcher, menu).find("Indeo Video 5.11  may have not"));
+    EXPECT_EQ(0u, launcher.Close(menu));
+
+    CopyFileA((BinaryFolder() + "\\minst.exe").c_str(), (folder_ + "\\minst.exe").c_str(), FALSE);
+    settings_.Store("Setup", REG_DWORD, eightBytes);
+    ChildProcess again;
+    menu = OpenMenu(again, folder_);
+    ASSERT_NE(nullptr, menu);
+    std::vector<StandInStart> starts = log_->Starts();
+    ASSERT_EQ(1u, starts.size());
+    EXPECT_EQ(folder_ + "\\minst.exe /E", starts[0].commandLine);
+    EXPECT_EQ(0u, again.Close(menu));
+}
 
 // ---- Paths ----
 

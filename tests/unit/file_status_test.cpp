@@ -90,6 +90,14 @@ TEST_F(FileStatusTest, TimesAreSecondsSince1970) {
     // A time before 1900 is unknown.
     EXPECT_EQ(0, FileTimeToTimeValue(UtcTime(1850, 1, 2, 0, 0, 0)));
     EXPECT_EQ(0, FileTimeToTimeValue(UtcTime(1601, 1, 1, 0, 0, 0)));
+    // Beyond a signed 32-bit number: the 32-bit run-time's -1, on a real file too.
+    EXPECT_EQ(2147483647, FileTimeToTimeValue(UtcTime(2038, 1, 19, 3, 14, 7)));
+    EXPECT_EQ(-1, FileTimeToTimeValue(UtcTime(2038, 1, 19, 3, 14, 8)));
+    FILETIME late = UtcTime(2038, 6, 1, 0, 0, 0);
+    SetTimes(path, nullptr, nullptr, &late);
+    ASSERT_EQ(1, GetFileStatus(path.c_str(), status));
+    EXPECT_EQ(-1, status.modified);
+    EXPECT_EQ(1015218367, status.accessed);
 }
 
 // Wine keeps no creation time of its own on Linux (it reports the write time), so the rule for

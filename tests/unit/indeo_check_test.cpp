@@ -1,6 +1,7 @@
 // IsIndeoInstalled: the codec module found beside the program decides.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "FileVersion.h"
@@ -15,8 +16,8 @@ class IndeoCheckTest : public ::testing::Test {
     void SetUp() override { DeleteFileA(beside_.c_str()); }
     void TearDown() override { DeleteFileA(beside_.c_str()); }
 
-    void InstallCodec(const char* version) {
-        std::string built = BinaryFolder() + "\\indeo-" + version + "\\ir50_32.dll";
+    void InstallCodec(const char* variant) {
+        std::string built = BinaryFolder() + "\\indeo-" + variant + "\\ir50_32.dll";
         ASSERT_TRUE(CopyFileA(built.c_str(), beside_.c_str(), FALSE)) << built;
     }
 
@@ -35,6 +36,24 @@ TEST_F(IndeoCheckTest, Indeo511PassesAndTheBuildBeforeItFails) {
 }
 
 TEST_F(IndeoCheckTest, NoCodecWithAVersionFails) {
+    EXPECT_EQ(0, IsIndeoInstalled());
+}
+
+// Leaves the stack below the caller full of 0xFF, the highest version there is, so that the
+// next call reads it wherever it reads memory that it did not fill itself.
+__attribute__((noinline)) void FillStackWithOnes() {
+    volatile unsigned char stack[4096];
+    for (unsigned i = 0; i < sizeof stack; ++i)
+        stack[i] = 0xFF;
+}
+
+TEST_F(IndeoCheckTest, ARootBlockTooShortToHoldAVersionFails) {
+    InstallCodec("short");
+    VS_FIXEDFILEINFO info;
+    std::memset(&info, 0xFF, sizeof info);
+    ASSERT_EQ(1, GetFileVersion(beside_.c_str(), info));
+    ASSERT_EQ(0xFFFFFFFFu, info.dwFileVersionMS) << "the test codec's root block holds a version";
+    FillStackWithOnes();
     EXPECT_EQ(0, IsIndeoInstalled());
 }
 

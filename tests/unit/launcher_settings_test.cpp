@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Kept.h"
@@ -171,20 +173,20 @@ std::string Label(const char* name, const char* suffix) {
 }
 
 std::vector<HostileCase> HostileCases() {
-    // Numbers: the stored bytes zero-extended whatever their type; more than 4: the leading 4.
+    // Numbers: the bytes zero-extended whatever their type; more than 4: the value's default.
     struct {
         const char* suffix;
         DWORD type;
         std::string bytes;
-        DWORD reading;
+        std::optional<DWORD> reading;
     } const numberCases[] = {
         {"WrongTypeText", REG_SZ, TextBytes("5"), 0x35},
         {"WrongTypeBinary", REG_BINARY, DwordBytes(0x11223344), 0x11223344},
         {"TooShort", REG_DWORD, "\x34\x12", 0x1234},
         {"Empty", REG_DWORD, "", 0},
-        {"TooLong", REG_DWORD, std::string(8, '\x05'), 0x05050505},
-        {"SixtyFourBits", REG_QWORD, DwordBytes(1) + DwordBytes(2), 1},
-        {"LongText", REG_SZ, TextBytes("Done"), 0x656E6F44},
+        {"TooLong", REG_DWORD, std::string(8, '\x05'), std::nullopt},
+        {"SixtyFourBits", REG_QWORD, DwordBytes(1) + DwordBytes(2), std::nullopt},
+        {"LongText", REG_SZ, TextBytes("Done"), std::nullopt},
         {"TextWithoutNul", REG_SZ, "12", 0x3231},
     };
     // Texts: whatever bytes are stored up to the first NUL, of any length, whatever the type.
@@ -219,10 +221,13 @@ std::vector<HostileCase> HostileCases() {
     };
 
     std::vector<HostileCase> cases;
-    for (const char* number : {"Setup", "Install", "Indeo Check", "Display Mode", "Device",
-                               "Option0", "Option1", "Install Flag"}) {
+    const std::pair<const char*, DWORD> numbers[] = {
+        {"Setup", 0},  {"Install", 0},          {"Indeo Check", 0},      {"Display Mode", 0},
+        {"Device", 0}, {"Option0", 0xFFFFFFFB}, {"Option1", 0xFFFFFFFB}, {"Install Flag", 0},
+    };
+    for (const auto& [number, defaultValue] : numbers) {
         for (const auto& c : numberCases) {
-            DWORD value = c.reading;
+            DWORD value = c.reading.value_or(defaultValue);
             if (std::string("Display Mode") == number)
                 value = value != 0 ? 1 : 0;
             cases.push_back({Label(number, c.suffix), number, c.type, c.bytes, DwordBytes(value)});
