@@ -1,7 +1,6 @@
 // LocateFile: the game's files are beside the launcher or at the root of a CD-ROM drive.
 #include "LocateFile.h"
 #include "FileStatus.h"
-#include "SystemCalls.h"
 
 namespace {
 
@@ -26,7 +25,7 @@ constexpr DWORD LongestPath = 32768;
 bool ReadModulePath(TString& path, DWORD size) {
     char* buffer = path.BeginWrite(size);
     SetLastError(ERROR_SUCCESS);
-    DWORD length = SystemCalls.GetModuleFileNameA(nullptr, buffer, size);
+    DWORD length = GetModuleFileNameA(nullptr, buffer, size);
     bool complete = length > 0 && length < size && GetLastError() == ERROR_SUCCESS;
     buffer[complete ? length : 0] = '\0';
     path.EndWrite(-1);

@@ -3,6 +3,5 @@
 #include "DirectXSetup.h"
 
 SystemCallTable SystemCalls = {
-    ::MessageBoxA,       ::DirectSoundEnumerateA, ::DirectXSetupA,
-    ::GetDiskFreeSpaceA, ::ExitWindowsEx,         ::GetModuleFileNameA,
+    ::MessageBoxA, ::DirectSoundEnumerateA, ::DirectXSetupA, ::GetDiskFreeSpaceA, ::ExitWindowsEx,
 };

@@ -12,7 +12,6 @@ struct SystemCallTable {
     (LPCSTR root, LPDWORD sectorsPerCluster, LPDWORD bytesPerSector, LPDWORD freeClusters,
      LPDWORD totalClusters);
     BOOL(WINAPI* ExitWindowsEx)(UINT flags, DWORD reason);
-    DWORD(WINAPI* GetModuleFileNameA)(HMODULE module, LPSTR buffer, DWORD size);
 };
 
 extern SystemCallTable SystemCalls;

@@ -6,25 +6,10 @@
 #include <string>
 
 #include "GameFolder.h"
-#include "Kept.h"
 #include "LocateFile.h"
-#include "SystemCalls.h"
 #include "TestFiles.h"
 
 namespace {
-
-// The launcher's module path as the system hands it out: cut to the buffer and flagged when it
-// does not fit.
-std::string ModulePath;
-DWORD WINAPI ModuleFileName(HMODULE, LPSTR buffer, DWORD size) {
-    DWORD length = ModulePath.size() < size ? static_cast<DWORD>(ModulePath.size()) : size;
-    ModulePath.copy(buffer, length);
-    if (length < size)
-        buffer[length] = '\0';
-    else
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-    return length;
-}
 
 class LocateFileTest : public testing::Test {
   protected:
@@ -77,20 +62,6 @@ TEST_F(LocateFileTest, AFolderOfThatNameIsSkipped) {
     std::string found = Locate(nullptr);
     RemoveDirectoryA(decoy.c_str());
     EXPECT_EQ("E:\\" + name_, found);
-}
-
-// A module path longer than MAX_PATH still names the own folder; one longer than any path the
-// system can hand out is never read whole, and its cut-off text is no folder.
-TEST_F(LocateFileTest, TheOwnFolderCountsOnlyWhenItsWholePathIsRead) {
-    ScopedFile own(Source(), BinaryFolder() + "\\" + name_);
-    ScopedFile disc(Source(), "E:\\" + name_);
-    ASSERT_TRUE(own.Placed() && disc.Placed());
-    Kept<SystemCallTable> calls(SystemCalls);
-    SystemCalls.GetModuleFileNameA = ModuleFileName;
-    ModulePath = BinaryFolder() + "\\" + std::string(300, 'L') + ".exe";
-    EXPECT_EQ(BinaryFolder() + "\\" + name_, Locate(nullptr));
-    ModulePath = BinaryFolder() + "\\" + std::string(40000, 'L') + ".exe";
-    EXPECT_EQ("E:\\" + name_, Locate(nullptr));
 }
 
 // C: is the prefix's fixed disk: its root is searched only through an empty folder argument,
