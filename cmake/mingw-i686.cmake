@@ -1,4 +1,4 @@
-# i686 Windows build: the release. It cannot run here (no 32-bit Wine), so it is only built.
+# i686 Windows build: the release, and the same tests run under 32-bit Wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(MINGW_TRIPLE i686-w64-mingw32)

@@ -1,5 +1,5 @@
-# Sourced after scripts/wine-env.sh and wine_env: puts the x86_64 game CD, exactly as the build
-# lays it out (build/x86_64/bin/gamecd), in a CD-ROM drive of the prefix, and takes it out again.
+# Sourced after scripts/wine-env.sh and wine_env: puts the game CD of that build, exactly as it is
+# laid out (build/<preset>/bin/gamecd), in a CD-ROM drive of the prefix, and takes it out again.
 #   cd_image_insert LETTER   drive D or E: its folder becomes a link to the CD image
 #   cd_image_eject LETTER    the drive is an empty CD-ROM drive again
 #   cd_image_program LETTER  the Windows path autorun.inf opens, e.g. D:\launcher.exe
@@ -14,7 +14,7 @@ cd_image_insert() {
     image=$(cd_image_folder)
     drive="$WINE_CDROM_DIR/$letter"
     if [ ! -f "$image/autorun.inf" ]; then
-        echo "cdimage: no CD image in $image: build the x86_64 preset first" >&2
+        echo "cdimage: no CD image in $image: build that preset first" >&2
         return 1
     fi
     [ "$(readlink "$drive")" = "$image" ] && return 0 # still in from an earlier run

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds, then shows the launcher as a player gets it: the x86_64 game CD in drive D: of a
-# private Wine prefix, started with no settings (a first start), so the setup runs first, then
-# the menu opens. On $DISPLAY when set, the player drives it (the launcher runs until it ends).
+# Builds, then shows the launcher as a player gets it: the release game CD (the i686 build, under
+# 32-bit Wine) in drive D: of a private Wine prefix, started with no settings (a first start), so
+# the setup runs first, then the menu opens. Without 32-bit Wine the x86_64 CD stands in, and the
+# script says so. On $DISPLAY when set, the player drives it (the launcher runs until it ends).
 # Otherwise, on a private Xvfb, the script plays the journey through and saves screenshots:
 # the menu, Change Settings (OK), Install Software (Indeo and DirectX Media accepted), and Play,
 # which starts the demo game.
@@ -12,7 +13,12 @@ bash scripts/bootstrap.sh
 bash scripts/build.sh
 
 source scripts/wine-env.sh
-wine_env build/x86_64
+if why=$(wine32_missing); then
+    echo "demo: no 32-bit Wine, so the x86_64 game CD stands in for the release disc: $why"
+    wine_env build/x86_64
+else
+    wine_env build/i686
+fi
 source scripts/cdimage.sh
 bin="$WINE_BUILD_DIR/bin"
 demo="$WINE_BUILD_DIR/demo"
@@ -25,7 +31,7 @@ trap 'cd_image_eject d; wine_session_stop' EXIT
 wine_session_start
 cd_image_insert d
 program=$(cd_image_program d)
-echo "demo: the game CD ($(cd_image_folder)) is in drive D:; the player starts $program"
+echo "demo: the $WINE_BUILD_ARCH game CD ($(cd_image_folder)) is in drive D:; the player starts $program"
 "$W" reg delete "$settings" /f >/dev/null 2>&1 || true
 echo "demo: the game's settings are reset: this is the first start, so the setup runs first"
 cd "$demo"

@@ -1,19 +1,50 @@
 # Sourced by the test, demo and benchmark scripts: one private Wine environment per build tree.
-#   wine_env BUILD_DIR     exports WINEPREFIX and friends (nothing touches ~/.wine)
+#   wine_env BUILD_DIR     exports WINEPREFIX and friends (nothing touches ~/.wine) and sets
+#                          W and WS, the loader and server of the build's architecture
 #   wine_session_start     prefix (created once), display, persistent wineserver, keepalive
 #   wine_session_stop      stops what wine_session_start started
 #   wine_map_cdrom L DIR   makes DIR the CD-ROM drive L: of the prefix (restarts the server)
+#   wine32_missing         why 32-bit Wine cannot run the i686 build here; fails when it can
 # The prefix always has two CD-ROM drives, D: and E:, backed by $WINE_CDROM_DIR/d and /e, so
 # tests change what is "on the disc" by writing those folders, without a server restart.
 
-W=/usr/lib/wine/wine64
-WS=/usr/lib/wine/wineserver64
+WINE_ENV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# i686 or x86_64: the machine of a PE file's header.
+wine_pe_arch() {
+    local header machine
+    header=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ') || return 1
+    [ -n "$header" ] || return 1
+    machine=$(od -An -tx2 -j$((header + 4)) -N2 "$1" 2>/dev/null | tr -d ' ')
+    case $machine in
+    014c) echo i686 ;;
+    8664) echo x86_64 ;;
+    *) return 1 ;;
+    esac
+}
+
+# The loader and server that run programs of one architecture. wine64 handed an i686 program
+# prints nothing and exits 0, so each build gets its own.
+wine_tools() {
+    case $1 in
+    i686) W=/usr/lib/wine/wine WS=/usr/lib/wine/wineserver32 ;;
+    x86_64) W=/usr/lib/wine/wine64 WS=/usr/lib/wine/wineserver64 ;;
+    *) return 1 ;;
+    esac
+}
 
 wine_env() {
-    local build
+    local build arch
     build=$(cd "$1" && pwd)
-    export WINE_BUILD_DIR="$build"
+    arch=$(wine_pe_arch "$build/bin/launcher.exe") || {
+        echo "wine-env: no launcher.exe in $build/bin: build it first" >&2
+        return 1
+    }
+    wine_tools "$arch"
+    export WINE_BUILD_DIR="$build" WINE_BUILD_ARCH="$arch"
     export WINEPREFIX="$build/wineprefix"
+    # A 32-bit prefix for the i686 build: the Windows the release is made for.
+    if [ "$arch" = i686 ]; then export WINEARCH=win32; else export WINEARCH=win64; fi
     export WINEDEBUG=-all
     # No Mono or Gecko download prompts in a closed network.
     export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -22,6 +53,19 @@ wine_env() {
     export WINE_CDROM_DIR="$build/cdrom"
     [ -f "$ALSA_CONFIG_PATH" ] || echo 'pcm.!default { type null }' >"$ALSA_CONFIG_PATH"
     mkdir -p "$WINE_CDROM_DIR/d" "$WINE_CDROM_DIR/e"
+}
+
+# scripts/bootstrap.sh notes here why it could not install 32-bit Wine.
+WINE32_MISSING_NOTE="$WINE_ENV_ROOT/build/wine32-missing"
+
+wine32_missing() {
+    if [ -f "$WINE32_MISSING_NOTE" ]; then
+        cat "$WINE32_MISSING_NOTE"
+    elif [ ! -x /usr/lib/wine/wine ] || [ ! -x /usr/lib/wine/wineserver32 ]; then
+        echo "32-bit Wine (/usr/lib/wine/wine) is not installed: run scripts/bootstrap.sh as root"
+    else
+        return 1
+    fi
 }
 
 wine_display_start() {
@@ -88,6 +132,10 @@ wine_prefix_init() {
 }
 
 wine_session_start() {
+    if [ -z "${WINEPREFIX:-}" ] || [ -z "${W:-}" ]; then
+        echo "wine-env: no Wine environment: call wine_env first" >&2
+        return 1
+    fi
     wine_display_start || return 1
     wine_prefix_init
     wine_server_restart

@@ -4,8 +4,9 @@
 # of scripts/test.sh.
 set -euo pipefail
 
-W=/usr/lib/wine/wine64
 BUILD=$(cd "$1" && pwd)
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env.sh"
+wine_tools "$(wine_pe_arch "$BUILD/bin/launcher.exe")" # W: the Wine of this build
 BIN="$BUILD/bin"
 SETTINGS_KEY='HKLM\SOFTWARE\HALDEN\MOSSHARBOR TRIAL'
 failures=0
