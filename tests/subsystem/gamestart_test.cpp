@@ -131,7 +131,7 @@ INT WINAPI FakeSetup(HWND owner, LPSTR source, DWORD flags) {
     return Next(SetupResults, -5); // no copy: ends the command silently
 }
 
-// Clusters of 4096 bytes (0: the query fails); when none are scripted 4 GB, which passes 2^32.
+// Clusters of 4096 bytes (0: the query fails); unscripted, 4 GB: 2^32 bytes, past 32 bits.
 BOOL WINAPI FakeDisk(LPCSTR root, LPDWORD sectors, LPDWORD bytes, LPDWORD free, LPDWORD total) {
     char system[MAX_PATH];
     GetSystemDirectoryA(system, MAX_PATH);
@@ -266,7 +266,6 @@ TEST_F(GameStart, RunProcessWaitsAsAskedAndLetsGoOfTheChild) {
         process = OpenProcess(SYNCHRONIZE, FALSE, id);
     }
     EXPECT_EQ(nullptr, process) << "a handle of the game is still open";
-    EXPECT_EQ("moss.exe 4806173", Transcript());
 }
 
 TEST_F(GameStart, DirectXAndIndeoVersions) {
@@ -281,11 +280,8 @@ TEST_F(GameStart, DirectXAndIndeoVersions) {
     // The bare name finds the codec beside this program first. A short root block reads as zeros.
     const std::string codec = Tests + "\\ir50_32.dll";
     EXPECT_EQ(0, IsIndeoInstalled()) << "no codec";
-    const std::tuple<DWORD, WORD, bool> codecs[] = {{0x50B01, 52, false},
-                                                    {0x50B02, 52, true},
-                                                    {0x60000, 52, true},
-                                                    {0x60000, 8, false},
-                                                    {0x80000000, 52, true}};
+    const std::tuple<DWORD, WORD, int> codecs[] = {
+        {0x50B01, 52, 0}, {0x50B02, 52, 1}, {0x60000, 52, 1}, {0x60000, 8, 0}, {0x80000000, 52, 1}};
     for (auto [version, rootSize, installed] : codecs) {
         PutCodec(codec, version, rootSize);
         EXPECT_EQ(installed, IsIndeoInstalled() != 0) << std::hex << version << " " << rootSize;
@@ -345,7 +341,7 @@ TEST_F(GameStart, RunSetupRunsMinstWithTheMenuHiddenAndReadsTheSettingsBack) {
         EXPECT_EQ(key_.Read("Install Path").bytes, LauncherSettings.installPath.Text() + "\0"s);
     }
     SetEnvironmentVariableA("MOSS_MINST_EXIT", nullptr);
-    ShowWindow(Menu, SW_HIDE); // and it stays hidden
+    ShowWindow(Menu, SW_HIDE); // not shown yet, as at opening: it stays hidden
     WriteTextFile(minst, "not a program");
     key_.StoreText("Install Path", "C:\\stored");
     EXPECT_EQ(0, RunSetup(Menu));
