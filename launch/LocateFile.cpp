@@ -17,18 +17,29 @@ bool Accept(const TString& candidate, TString& path) {
     return true;
 }
 
-// The launcher's own folder, or false when the module path does not fit the buffer: a
-// truncated path must not be taken for a folder. The whole buffer is offered, so that a path of
-// 259 characters, the longest there is, still fits with its NUL.
-bool ModuleFolder(TString& folder) {
-    char* buffer = folder.BeginWrite(MAX_PATH);
+// The longest path the system hands out: 32767 characters and the NUL.
+constexpr DWORD LongestPath = 32768;
+
+// The launcher's module path when it fits a buffer of size characters with its NUL; else false
+// and an empty path (older systems leave a truncated path unterminated).
+bool ReadModulePath(TString& path, DWORD size) {
+    char* buffer = path.BeginWrite(size);
     SetLastError(ERROR_SUCCESS);
-    DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    bool complete = length > 0 && length < MAX_PATH && GetLastError() == ERROR_SUCCESS;
-    buffer[complete ? length : 0] = '\0'; // older systems leave a truncated path unterminated
-    folder.EndWrite(-1);
+    DWORD length = GetModuleFileNameA(nullptr, buffer, size);
+    bool complete = length > 0 && length < size && GetLastError() == ERROR_SUCCESS;
+    buffer[complete ? length : 0] = '\0';
+    path.EndWrite(-1);
+    return complete;
+}
+
+// The launcher's own folder, or false when its module path cannot be read whole: a truncated
+// path must not be taken for a folder. The loader takes paths longer than MAX_PATH, so a path
+// that does not fit is read again with room for the longest there is.
+bool ModuleFolder(TString& folder) {
+    if (!ReadModulePath(folder, MAX_PATH) && !ReadModulePath(folder, LongestPath))
+        return false;
     int backslash = folder.FindLast('\\');
-    if (!complete || backslash < 0)
+    if (backslash < 0)
         return false;
     folder.SetChar(backslash, '\0');
     return true;

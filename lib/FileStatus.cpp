@@ -1,6 +1,7 @@
 // GetFileStatus: times, attributes, size and names of a directory entry.
 #include "FileStatus.h"
 
+#include <climits>
 #include <cstring>
 #include <ctime>
 
@@ -19,7 +20,9 @@ LONG FileTimeToTimeValue(const FILETIME& fileTime) {
     parts.tm_min = calendar.wMinute;
     parts.tm_sec = calendar.wSecond;
     parts.tm_isdst = -1;
-    return static_cast<LONG>(std::mktime(&parts));
+    // A 64-bit time_t goes beyond a time value: what does not fit is the 32-bit run-time's -1.
+    long long seconds = std::mktime(&parts);
+    return seconds < LONG_MIN || seconds > LONG_MAX ? -1 : static_cast<LONG>(seconds);
 }
 
 namespace {

@@ -2,7 +2,6 @@
 #include "LauncherSettings.h"
 
 #include <climits>
-#include <cstdlib>
 #include <cstring>
 
 #include "TRegistry.h"
@@ -16,22 +15,6 @@ constexpr DWORD DefaultOptions = 0xFFFFFFFB;
 
 void SetSettingsKey(TRegistry& registry) {
     registry.SetKey(HKEY_LOCAL_MACHINE, "HALDEN", "MOSSHARBOR TRIAL", nullptr);
-}
-
-// A number stored in more than 4 bytes reads as its leading 4 (the low half of a 64-bit value):
-// taking the default instead would turn a "Setup" of the wrong width into a new run of the
-// game's setup, which rewrites everything the game stored.
-DWORD LoadNumber(TRegistry& registry, const char* name, DWORD defaultValue) {
-    DWORD stored = 0;
-    if (!registry.QueryBinary(name, nullptr, stored) || stored <= sizeof(DWORD))
-        return registry.QueryDword(name, defaultValue);
-    void* block = registry.QueryBinaryAlloc(name, stored);
-    if (!block)
-        return defaultValue;
-    DWORD value = 0;
-    std::memcpy(&value, block, stored < sizeof value ? stored : sizeof value);
-    std::free(block);
-    return value;
 }
 
 // A missing value, or one longer than a GUID (not one a device was chosen by), leaves the field
@@ -62,16 +45,16 @@ void LoadLauncherSettings() {
     TRegistry registry;
     SetSettingsKey(registry);
     SettingsRecord& settings = LauncherSettings;
-    settings.setup = LoadNumber(registry, "Setup", 0);
-    settings.install = LoadNumber(registry, "Install", 0);
-    settings.indeoCheck = LoadNumber(registry, "Indeo Check", 0);
+    settings.setup = registry.QueryDword("Setup", 0);
+    settings.install = registry.QueryDword("Install", 0);
+    settings.indeoCheck = registry.QueryDword("Indeo Check", 0);
     // The mode indexes the two option words: anything but full screen is the window mode.
-    settings.displayMode = LoadNumber(registry, "Display Mode", 0) != 0 ? 1 : 0;
-    settings.device = LoadNumber(registry, "Device", 0);
+    settings.displayMode = registry.QueryDword("Display Mode", 0) != 0 ? 1 : 0;
+    settings.device = registry.QueryDword("Device", 0);
     LoadDeviceId(registry, settings.deviceId);
-    settings.options[0] = LoadNumber(registry, "Option0", DefaultOptions);
-    settings.options[1] = LoadNumber(registry, "Option1", DefaultOptions);
-    settings.installFlag = LoadNumber(registry, "Install Flag", 0);
+    settings.options[0] = registry.QueryDword("Option0", DefaultOptions);
+    settings.options[1] = registry.QueryDword("Option1", DefaultOptions);
+    settings.installFlag = registry.QueryDword("Install Flag", 0);
     LoadText(registry, "Save Path", settings.savePath);
     LoadText(registry, "Install Path", settings.installPath);
     LoadText(registry, "Execute", settings.execute);

@@ -23,9 +23,10 @@ struct SettingsRecord {
 extern SettingsRecord LauncherSettings;
 
 // Reads all twelve values, each taking its default when missing or unreadable. Texts are read
-// whole, whatever their length; a number stored in more than 4 bytes reads as its leading 4; a
-// "Display Mode" other than 0 reads as 1; a "Device ID" replaces
-// as many leading bytes of deviceId as it holds, and one longer than a GUID is ignored.
+// whole, whatever their length; a number stored in more than 4 bytes takes its default (a
+// "Setup" of 0 runs the game's setup again, which repairs the record), a shorter one reads
+// zero-extended; a "Display Mode" other than 0 reads as 1; a "Device ID" replaces as many
+// leading bytes of deviceId as it holds, and one longer than a GUID is ignored.
 void LoadLauncherSettings();
 // Writes all twelve values (creating the key when missing).
 void SaveLauncherSettings();

@@ -6,7 +6,8 @@
 constexpr DWORD Indeo511FileVersion = 0x50B02;
 
 int IsIndeoInstalled() {
-    VS_FIXEDFILEINFO info;
+    // Zeroed: a root block shorter than the structure fills only its leading fields.
+    VS_FIXEDFILEINFO info = {};
     if (!GetFileVersion("ir50_32.dll", info))
         return 0;
     return info.dwFileVersionMS >= Indeo511FileVersion;
