@@ -2,44 +2,27 @@
 # the Wine of that build, a scratch folder, registry keys put back as found, the real launcher
 # started and waited for, windows found and watched on the X screen, checks counted.
 set -euo pipefail
-BUILD=$(cd "$1" && pwd)
-BIN=$BUILD/bin
+BUILD=$(cd "$1" && pwd) && BIN=$BUILD/bin
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env.sh"
 wine_tools "$(wine_pe_arch "$BIN/launcher.exe")"
 KEY='HKLM\SOFTWARE\HALDEN\MOSSHARBOR TRIAL'
-SCRATCH=$(mktemp -d "$BUILD/journey-XXXXXX")
-CLEANUP=: # what the script adds to the end of its run
+SCRATCH=$(mktemp -d "$BUILD/journey-XXXXXX") && CLEANUP=: && failures=0 # CLEANUP: the script's own end
 trap 'set +e; kill ${LAUNCHER:-} 2>/dev/null; eval "$CLEANUP"; rm -rf "$SCRATCH"' EXIT
-failures=0
 xdotool mousemove 0 0 # a pointer left over an item would light it as the menu opens
 
 winpath() { local path=${1//\//\\}; echo "Z:$path"; }
 registry() { "$W" reg "$@" >/dev/null 2>&1; }
 keep() { # registry key: put back as found at the end
-    local copy && copy=$(winpath "$SCRATCH/key$RANDOM.reg")
-    registry export "$1" "$copy" /y || copy=
+    local copy && copy=$(winpath "$SCRATCH/key$RANDOM.reg") && registry export "$1" "$copy" /y || copy=
     CLEANUP+="; registry delete '$1' /f${copy:+; registry import '$copy'}"
 }
 
-check() { # "what" command...
-    if "${@:2}" >/dev/null; then echo "ok: $1"; else
-        echo "FAIL: $1"
-        failures=$((failures + 1))
-    fi
-}
-finish() {
-    echo "$failures checks failed"
-    [ "$failures" = 0 ]
-}
+check() { if "${@:2}" >/dev/null; then echo "ok: $1"; else echo "FAIL: $1" && failures=$((failures + 1)); fi; }
 
 # Starts a launcher.exe (Unix or Windows path) in the scratch folder with extra environment.
-launch() { # program [NAME=value]...
-    (cd "$SCRATCH" && exec env "${@:2}" "$W" "$1") >/dev/null 2>&1 </dev/null &
-    LAUNCHER=$!
-}
+launch() { (cd "$SCRATCH" && exec env "${@:2}" "$W" "$1") >/dev/null 2>&1 </dev/null & LAUNCHER=$!; }
 ended() { # CODE: its exit code, or "running" after 10 s
-    CODE=running
-    timeout 10 tail -s 0.05 --pid="$LAUNCHER" -f /dev/null || return 0
+    CODE=running && timeout 10 tail -s 0.05 --pid="$LAUNCHER" -f /dev/null || return 0
     CODE=0 && wait "$LAUNCHER" || CODE=$?
 }
 until_true() { for _ in $(seq 100); do "$@" && return || sleep 0.1; done && false; }
@@ -47,13 +30,12 @@ shown() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n 1 | 
 press() { "$W" "$BIN/pressbutton.exe" "$@" 10000 >/dev/null 2>&1; } # caption text button-id
 
 # Watches the X screen: the top-level windows mapped meanwhile, with the place and size each had
-# then, Wine's 1 x 1 helpers left out. Ready once it has seen a property change of its own.
-watch_screen() {
-    xev -root -event substructure -event property >"$SCRATCH/xev" 2>/dev/null &
-    CLEANUP+="; kill $!"
-    until_true eval 'xprop -root -f JOURNEY 8s -set JOURNEY 1; grep -q PropertyNotify "$SCRATCH/xev"'
-}
+# then, Wine's 1 x 1 helpers left out. Once the watch sees a property change of its own, it has
+# seen all that the screen did before.
+watch_screen() { xev -root -event substructure -event property >"$SCRATCH/xev" 2>/dev/null & CLEANUP+="; kill $!" && mapped; }
 mapped() { # "x y width height" a line
+    local seen && seen=$(grep -c PropertyNotify "$SCRATCH/xev" || :)
+    until_true eval 'xprop -root -f JOURNEY 8s -set JOURNEY 1; [ "$(grep -c PropertyNotify "$SCRATCH/xev")" -gt '"$seen"' ]'
     awk 'match($0, /window 0x[0-9a-f]+, \(-?[0-9]+,-?[0-9]+\), width [0-9]+, height [0-9]+/) {
             split(substr($0, RSTART + 7, RLENGTH - 7), f, /[ ,()]+/); at[f[1]] = f[2] " " f[3] " " f[5] " " f[7] }
         /^MapNotify/ { getline; match($0, /window 0x[0-9a-f]+/); split(at[substr($0, RSTART + 7, RLENGTH - 7)], g, " ")
