@@ -1,13 +1,14 @@
 # Sourced by the journey scripts (argument: the build folder; the environment of scripts/test.sh):
 # the Wine of that build, a scratch folder, registry keys put back as found, the real launcher
-# started and waited for, windows found and watched on the X screen, checks counted.
+# started and waited for, windows found and watched on the X screen; the first failed check ends
+# the run.
 set -euo pipefail
 BUILD=$(cd "$1" && pwd) && BIN=$BUILD/bin
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env.sh"
 wine_tools "$(wine_pe_arch "$BIN/launcher.exe")"
 KEY='HKLM\SOFTWARE\HALDEN\MOSSHARBOR TRIAL'
-SCRATCH=$(mktemp -d "$BUILD/journey-XXXXXX") && CLEANUP=: && failures=0 # CLEANUP: the script's own end
-trap 'set +e; kill ${LAUNCHER:-} 2>/dev/null; eval "$CLEANUP"; rm -rf "$SCRATCH"' EXIT
+SCRATCH=$(mktemp -d "$BUILD/journey-XXXXXX") && CLEANUP=: && LAUNCHERS= # CLEANUP: the script's own end
+trap 'set +e; kill -9 $LAUNCHERS 2>/dev/null; eval "$CLEANUP"; rm -rf "$SCRATCH"' EXIT
 xdotool mousemove 0 0 # a pointer left over an item would light it as the menu opens
 
 winpath() { local path=${1//\//\\}; echo "Z:$path"; }
@@ -17,10 +18,10 @@ keep() { # registry key: put back as found at the end
     CLEANUP+="; registry delete '$1' /f${copy:+; registry import '$copy'}"
 }
 
-check() { if "${@:2}" >/dev/null; then echo "ok: $1"; else echo "FAIL: $1" && failures=$((failures + 1)); fi; }
+check() { "${@:2}" >/dev/null && echo "ok: $1" || { echo "FAIL: $1" && exit 1; }; } # the first failure ends the journey
 
 # Starts a launcher.exe (Unix or Windows path) in the scratch folder with extra environment.
-launch() { (cd "$SCRATCH" && exec env "${@:2}" "$W" "$1") >/dev/null 2>&1 </dev/null & LAUNCHER=$!; }
+launch() { (cd "$SCRATCH" && exec env "${@:2}" "$W" "$1") >/dev/null 2>&1 </dev/null & LAUNCHER=$! && LAUNCHERS+=" $!"; }
 ended() { # CODE: its exit code, or "running" after 10 s
     CODE=running && timeout 10 tail -s 0.05 --pid="$LAUNCHER" -f /dev/null || return 0
     CODE=0 && wait "$LAUNCHER" || CODE=$?
