@@ -35,8 +35,8 @@ press() { "$W" "$BIN/pressbutton.exe" "$@" 10000 >/dev/null 2>&1; } # caption te
 # seen all that the screen did before.
 watch_screen() { xev -root -event substructure -event property >"$SCRATCH/xev" 2>/dev/null & CLEANUP+="; kill $!" && mapped; }
 mapped() { # "x y width height" a line
-    local seen && seen=$(grep -c PropertyNotify "$SCRATCH/xev" || :)
-    until_true eval 'xprop -root -f JOURNEY 8s -set JOURNEY 1; [ "$(grep -c PropertyNotify "$SCRATCH/xev")" -gt '"$seen"' ]'
+    local seen && seen=$(grep -sc PropertyNotify "$SCRATCH/xev" || :) # none while xev opens its file
+    until_true eval 'xprop -root -f JOURNEY 8s -set JOURNEY 1; [ "$(grep -sc PropertyNotify "$SCRATCH/xev")" -gt '"${seen:-0}"' ] 2>/dev/null'
     awk 'match($0, /window 0x[0-9a-f]+, \(-?[0-9]+,-?[0-9]+\), width [0-9]+, height [0-9]+/) {
             split(substr($0, RSTART + 7, RLENGTH - 7), f, /[ ,()]+/); at[f[1]] = f[2] " " f[3] " " f[5] " " f[7] }
         /^MapNotify/ { getline; match($0, /window 0x[0-9a-f]+/); split(at[substr($0, RSTART + 7, RLENGTH - 7)], g, " ")
