@@ -1,17 +1,9 @@
 // OutsidePlayer: the windows of another process, driven with posted messages.
 #include "OutsidePlayer.h"
-#include "MenuLayout.h"
 
 bool StartLauncher(ChildProcess& launcher, const std::string& folder, bool suspended) {
     std::string program = folder + "\\launcher.exe";
     return launcher.Start(program, "\"" + program + "\"", folder, suspended);
-}
-
-void ClickMenuItem(HWND menu, int item) {
-    const MenuItemLayout& layout = MenuLayout[item];
-    LPARAM middle = MAKELPARAM(layout.left + layout.width / 2, layout.top + layout.height / 2);
-    PostMessageA(menu, WM_LBUTTONDOWN, MK_LBUTTON, middle);
-    PostMessageA(menu, WM_LBUTTONUP, 0, middle);
 }
 
 std::string AnswerBox(ChildProcess& process, int button) {

@@ -1,6 +1,5 @@
-// Plays the player's part in a launcher that runs as another process: clicks on its menu items
-// and answers its message boxes through posted messages, as the system delivers a player's
-// input.
+// Plays the player's part in a launcher that runs as another process: starts it and answers its
+// message boxes through posted messages, as the system delivers a player's input.
 #pragma once
 #include <windows.h>
 
@@ -10,8 +9,6 @@
 
 // Starts the folder's launcher.exe in that folder, as a player starts it.
 bool StartLauncher(ChildProcess& launcher, const std::string& folder, bool suspended = false);
-// Posts a left-button press in the middle of a menu item (client coordinates).
-void ClickMenuItem(HWND menu, int item);
 // Waits for a message box of the process, presses button (IDOK, IDCANCEL, IDYES, IDNO) and
 // returns "<caption>|<text>"; "" when no box came within the time-out.
 std::string AnswerBox(ChildProcess& process, int button);

@@ -80,7 +80,3 @@ std::string ReadTextFile(const std::string& path) {
     CloseHandle(file);
     return text;
 }
-
-bool FileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}

@@ -12,4 +12,3 @@ void RemoveTree(const std::string& folder);
 void WriteTextFile(const std::string& path, const std::string& text);
 // The whole content of a small file; empty when it cannot be read.
 std::string ReadTextFile(const std::string& path);
-bool FileExists(const std::string& path);
