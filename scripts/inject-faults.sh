@@ -2,22 +2,21 @@
 # Measures how many hand-made faults (scripts/faults.txt) the test suite catches. Each fault is
 # applied alone by literal replacement in launch/ or lib/, the x86_64 preset is built and the
 # suite runs under Wine in a fresh Wine session; the source is restored after every fault.
-#   bash scripts/inject-faults.sh [-R ctest-regex] [-o results-file] [-c] [fault-id ...]
+#   bash scripts/inject-faults.sh [-R ctest-regex] [-o results-file] [fault-id ...]
 #   -R  only the tests matching the regex (default: the whole suite)
 #   -o  per-fault results (default build/faults-results.txt); build and test logs: build/fault-logs
-#   -c  build only (does each fault compile?)
-# Without ids: every fault of the list but the left-out ones (those with an "out:" line). A find
-# text that is missing or not unique is reported at the start, and its fault is not run.
+# Without ids: every fault of the list but the left-out ones (those with an "out:" line). A fault
+# whose find text is missing or not unique is reported as not applied.
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
-regex='' results=build/faults-results.txt compile_only=''
-while getopts R:o:c opt; do
-    case $opt in R) regex=$OPTARG ;; o) results=$OPTARG ;; c) compile_only=1 ;; *) exit 2 ;; esac
+regex='' results=build/faults-results.txt
+while getopts R:o: opt; do
+    case $opt in R) regex=$OPTARG ;; o) results=$OPTARG ;; *) exit 2 ;; esac
 done
 shift $((OPTIND - 1))
 backup=build/fault-backup logs=build/fault-logs
 
-# list [ids] | check | apply ID (backs up and changes the one file; fails unless found once)
+# list [ids] | apply ID (backs up and changes the one file; fails unless the text is found once)
 fault_tool() {
     python3 - "$@" <<'EOF'
 import pathlib, sys
@@ -33,10 +32,6 @@ def hits(fault): return [p for p in files for _ in range(p.read_text().count(fau
 cmd, args = sys.argv[1], sys.argv[2:]
 if cmd == 'list':
     print('\n'.join(args or [i for i, f in faults.items() if 'out' not in f]))
-elif cmd == 'check':
-    bad = {i: len(hits(f)) for i, f in faults.items() if len(hits(f)) != 1}
-    for i, n in bad.items(): print(f'{i}: find text occurs {n} times')
-    print(f'{len(faults)} faults, {sum("out" in f for f in faults.values())} left out, {len(bad)} bad')
 else:
     fault = faults.get(args[0]) or sys.exit(f'{args[0]}: no such fault')
     found = hits(fault)
@@ -54,7 +49,6 @@ restore_source() {
     rm -rf "$backup"
 }
 restore_source # a run killed outright left its fault in place
-fault_tool check
 
 source scripts/wine-env.sh
 wine_env build/x86_64
@@ -75,18 +69,16 @@ for id in $(fault_tool list "$@"); do
         result="not applied: $(tail -n 1 "$log")" run=$((run - 1))
     elif ! cmake --build --preset x86_64 >>"$log" 2>&1; then
         result="did not compile" broken=$((broken + 1))
-    elif [ -n "$compile_only" ]; then
-        result="compiled"
     else
         wine_session_start
         (cd build/x86_64 && timeout -k 10 1800 ctest --timeout 120 --stop-on-failure \
-            ${regex:+-R "$regex"}) </dev/null >>"$log" 2>&1
+            --output-on-failure ${regex:+-R "$regex"}) </dev/null >>"$log" 2>&1
         status=$?
         wine_session_stop
         # A killed test may leave settings or a disc behind: the next fault starts clean.
         cp build/fault-registry/*.reg "$WINEPREFIX/"
         for d in d e; do rm -rf "${WINE_CDROM_DIR:?}/$d" && mkdir -p "$WINE_CDROM_DIR/$d"; done
-        test=$(grep -E 'Test +#[0-9]+: ' "$log" | grep -v -m 1 ' Passed ' | sed -E 's/.*#[0-9]+: ([^ ]+).*/\1/')
+        test=$(sed -nE 's/.*Test +#[0-9]+: ([^ ]+) .*\*\*\*.*/\1/p' "$log" | head -n 1)
         result="killed by ${test:-ctest (exit $status)}" killed=$((killed + 1))
         [ "$status" -eq 0 ] && result="survived" killed=$((killed - 1)) survived=$((survived + 1))
     fi
