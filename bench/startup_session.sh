@@ -1,7 +1,10 @@
 # Sourced by scripts/bench-startup.sh and scripts/bench-startup-steps.sh.
-#   startup_session_start RENDERER   builds what the start-up figures run, starts the suite's Wine
+#   startup_session_start RENDERER [LAUNCHER]
+#                                    builds what the start-up figures run, starts the suite's Wine
 #                                    session on build/x86_64 with the game's setup marked done and,
-#                                    unless RENDERER is empty, Wine's Direct3D renderer set to it
+#                                    unless RENDERER is empty, Wine's Direct3D renderer set to it;
+#                                    LAUNCHER (a launcher.exe beside a moss.exe, e.g. of another
+#                                    build, to compare) is measured instead of this build's
 #   startup_save_key KEY NAME        the key is put back as it was (or absent) when the script ends
 #   median                           the median of the numbers on standard input
 # Sets bin (the build's programs), floor and launcher (their Windows paths) and scratch (a
@@ -18,6 +21,7 @@ startup_session_start() {
     bin="$WINE_BUILD_DIR/bin"
     floor="Z:$bin/emptywindow.exe"
     launcher="Z:$bin/gamecd/launcher.exe"
+    [ -z "${2:-}" ] || launcher="Z:$(cd "$(dirname "$2")" && pwd)/$(basename "$2")"
     scratch=$(mktemp -d)
     saved_keys=()
     trap startup_session_stop EXIT

@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # Where the start-up time and memory go, step by step, for the launcher and the two floors with
 # DirectDraw of scripts/bench-startup.sh, medians of several runs:
-#   bash scripts/bench-startup-steps.sh [--runs N] [--renderer gl|gdi]
+#   bash scripts/bench-startup-steps.sh [--runs N] [--renderer gl|gdi] [--launcher EXE]
 # Nothing is added to the programs: each run is watched from outside. Wine traces the few calls
 # that end a step (WINEDEBUG=+timestamp,+relay with RelayInclude naming only them) while
 # startup_probe logs the program's working set on the same clock (STARTUP_PROBE_MEMORY);
 # bench/startup_steps.awk cuts the run at the marks below. Relaying slows each traced call a
 # little, so these runs give the shares; bench-startup.sh gives the totals. For each step: its
 # median time, the median growth of the working set over it, and the median peak at its end.
+# --renderer and --launcher as for bench-startup.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 runs=5
 renderer=
+other_launcher=
 while [ $# -gt 0 ]; do
     case $1 in
         --runs)
@@ -23,8 +25,12 @@ while [ $# -gt 0 ]; do
             renderer=$2
             shift 2
             ;;
+        --launcher)
+            other_launcher=$2
+            shift 2
+            ;;
         *)
-            echo "usage: bench-startup-steps.sh [--runs N] [--renderer gl|gdi]" >&2
+            echo "usage: bench-startup-steps.sh [--runs N] [--renderer gl|gdi] [--launcher EXE]" >&2
             exit 2
             ;;
     esac
@@ -64,7 +70,7 @@ object_steps=(
 )
 
 source bench/startup_session.sh
-startup_session_start "$renderer"
+startup_session_start "$renderer" "$other_launcher"
 startup_save_key 'HKCU\Software\Wine\Debug' debug
 relayed=$(printf '%s\n' "${launcher_steps[@]}" "${enumeration_steps[@]}" "${object_steps[@]}" |
     sed -nE 's/^(Call|Ret) ([A-Za-z0-9_]+\.[A-Za-z0-9_]+)\|.*/\2/p' | sort -u | paste -sd';')

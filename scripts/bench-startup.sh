@@ -9,16 +9,18 @@
 # For each: the time from process start to the first frame of its final picture (startup_probe,
 # watching the screen from outside) and the peak working set (VmHWM of its Wine process); for
 # the launcher also the processor time of the open, idle menu (utime + stime in /proc).
-#   bash scripts/bench-startup.sh [--runs N] [--idle SECONDS] [--renderer gl|gdi]
+#   bash scripts/bench-startup.sh [--runs N] [--idle SECONDS] [--renderer gl|gdi] [--launcher EXE]
 # --renderer sets Wine's Direct3D renderer (HKCU\Software\Wine\Direct3D "renderer") for the
-# run; the default is the prefix's own (OpenGL). The settings key and the renderer value are
-# put back afterwards.
+# run; the default is the prefix's own (OpenGL). --launcher measures that launcher.exe (beside a
+# moss.exe, e.g. of another build) instead of this build's. The settings key and the renderer
+# value are put back afterwards.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 runs=5
 idle=10
 renderer=
+other_launcher=
 while [ $# -gt 0 ]; do
     case $1 in
         --runs)
@@ -33,15 +35,19 @@ while [ $# -gt 0 ]; do
             renderer=$2
             shift 2
             ;;
+        --launcher)
+            other_launcher=$2
+            shift 2
+            ;;
         *)
-            echo "usage: bench-startup.sh [--runs N] [--idle SECONDS] [--renderer gl|gdi]" >&2
+            echo "usage: bench-startup.sh [--runs N] [--idle SECONDS] [--renderer gl|gdi] [--launcher EXE]" >&2
             exit 2
             ;;
     esac
 done
 
 source bench/startup_session.sh
-startup_session_start "$renderer"
+startup_session_start "$renderer" "$other_launcher"
 tick=$(getconf CLK_TCK)
 
 # The Unix process of a Wine program, found by the path it was started with.
