@@ -66,7 +66,10 @@ peak_kb() { awk '/^VmHWM:/ { print $2 }' "/proc/$1/status"; }
 # One run: prints "startup_ms visible_ms pictures peak_kb idle_cpu_ms start_cpu_ms".
 measure() { # idle_seconds program [argument]
     local seconds=$1 program=$2 argument=${3:-} out="$scratch/probe.out" probe pid line
-    "$W" "$bin/startup_probe.exe" $((seconds + 2)) "$program" $argument >"$out" 2>&1 </dev/null &
+    # Emptied here, not by the background job's redirection: the wait below could otherwise
+    # still read the line of the run before.
+    : >"$out"
+    "$W" "$bin/startup_probe.exe" $((seconds + 2)) "$program" $argument >>"$out" 2>&1 </dev/null &
     probe=$!
     for _ in $(seq 600); do
         grep -q startup_ms "$out" && break
@@ -118,20 +121,24 @@ for run in $(seq "$runs"); do
 done
 
 column_median() { awk -v c="$2" '{ print $c }' "$scratch/$1" | median; }
+fastest() { awk '{ print $1 }' "$scratch/$1" | sort -n | head -n 1; }
 echo
-echo "medians            start-up ms  peak working set KB  CPU to open ms"
+echo "medians            start-up ms  peak working set KB  CPU to open ms  fastest start-up ms"
 for name in "${names[@]}"; do
-    printf '%-18s %12s  %19s  %14s\n' "$name" "$(column_median "$name" 1)" \
-        "$(column_median "$name" 4)" "$(column_median "$name" 6)"
+    printf '%-18s %12s  %19s  %14s  %19s\n' "$name" "$(column_median "$name" 1)" \
+        "$(column_median "$name" 4)" "$(column_median "$name" 6)" "$(fastest "$name")"
 done
+# On shared cores a busy neighbour slows some runs several times over: the fastest runs show
+# the ratio with the least of that noise, beside the medians.
 echo
-echo "launcher / floor   start-up  peak working set"
+echo "launcher / floor   start-up  peak working set  start-up of the fastest runs"
 ratios() { # floor [target_startup target_memory]
     awk -v name="$1" -v ls="$(column_median launcher 1)" -v fs="$(column_median "$1" 1)" \
         -v lm="$(column_median launcher 4)" -v fm="$(column_median "$1" 4)" \
+        -v lf="$(fastest launcher)" -v ff="$(fastest "$1")" \
         -v ts="${2:-}" -v tm="${3:-}" 'BEGIN {
         s = ls / fs; m = lm / fm
-        printf "%-18s %9.2f  %16.2f", name, s, m
+        printf "%-18s %9.2f  %16.2f  %28.2f", name, s, m, lf / ff
         if (ts != "")
             printf "   target at most %s and %s: %s", ts, tm, s <= ts && m <= tm ? "meets" : "misses"
         print ""
