@@ -1,4 +1,9 @@
 # Sourced by scripts/bench-startup.sh and scripts/bench-startup-steps.sh.
+#   startup_options USAGE ARGUMENTS...
+#                                    sets runs, renderer and other_launcher from --runs N,
+#                                    --renderer gl|gdi and --launcher EXE, and idle from
+#                                    --idle SECONDS when the caller set a default for it; any
+#                                    other argument prints USAGE and ends the script
 #   startup_session_start RENDERER [LAUNCHER]
 #                                    builds what the start-up figures run, starts the suite's Wine
 #                                    session on build/x86_64 with the game's setup marked done and,
@@ -9,6 +14,39 @@
 #   median                           the median of the numbers on standard input
 # Sets bin (the build's programs), floor and launcher (their Windows paths) and scratch (a
 # folder removed at the end).
+
+startup_options() {
+    local usage=$1
+    shift
+    while [ $# -gt 0 ]; do
+        case $1 in
+            --runs)
+                runs=$2
+                shift 2
+                ;;
+            --renderer)
+                renderer=$2
+                shift 2
+                ;;
+            --launcher)
+                other_launcher=$2
+                shift 2
+                ;;
+            --idle)
+                [ -n "${idle:-}" ] || break
+                idle=$2
+                shift 2
+                ;;
+            *)
+                break
+                ;;
+        esac
+    done
+    if [ $# -gt 0 ]; then
+        echo "usage: $usage" >&2
+        exit 2
+    fi
+}
 
 startup_session_start() {
     cmake --preset x86_64 >/dev/null

@@ -15,26 +15,8 @@ cd "$(dirname "$0")/.."
 runs=5
 renderer=
 other_launcher=
-while [ $# -gt 0 ]; do
-    case $1 in
-        --runs)
-            runs=$2
-            shift 2
-            ;;
-        --renderer)
-            renderer=$2
-            shift 2
-            ;;
-        --launcher)
-            other_launcher=$2
-            shift 2
-            ;;
-        *)
-            echo "usage: bench-startup-steps.sh [--runs N] [--renderer gl|gdi] [--launcher EXE]" >&2
-            exit 2
-            ;;
-    esac
-done
+source bench/startup_session.sh
+startup_options "bench-startup-steps.sh [--runs N] [--renderer gl|gdi] [--launcher EXE]" "$@"
 
 # "MARK|STEP": the step ends at the first MARK of the program after the end of the step before:
 # "Call DLL.Function", "Ret DLL.Function", or "Call|Ret window|dialog proc WM_MESSAGE". The last
@@ -69,7 +51,6 @@ object_steps=(
     "Ret window proc WM_PAINT|window shown, first WM_PAINT"
 )
 
-source bench/startup_session.sh
 startup_session_start "$renderer" "$other_launcher"
 startup_save_key 'HKCU\Software\Wine\Debug' debug
 relayed=$(printf '%s\n' "${launcher_steps[@]}" "${enumeration_steps[@]}" "${object_steps[@]}" |
@@ -93,6 +74,8 @@ traced_run() { # kind program [argument]
     return 1
 }
 
+step_median() { awk -v s="$2" -v c="$3" '$1 == s { print $c }' "$scratch/$1" | median; }
+
 echo "bench-startup-steps: $runs traced runs, renderer ${renderer:-of the prefix}"
 for run in $(seq "$runs"); do
     traced_run object "$floor" ddraw
@@ -111,7 +94,7 @@ for kind in object enumeration launcher; do
     esac
     printf '  %-50s %6s %10s %8s\n' step ms "growth KB" "peak KB"
     for i in "${!names[@]}"; do
-        column() { awk -v s=$((i + 1)) -v c="$1" '$1 == s { print $c }' "$scratch/$kind" | median; }
-        printf '  %-50s %6s %10s %8s\n' "${names[i]}" "$(column 2)" "$(column 3)" "$(column 4)"
+        printf '  %-50s %6s %10s %8s\n' "${names[i]}" "$(step_median "$kind" $((i + 1)) 2)" \
+            "$(step_median "$kind" $((i + 1)) 3)" "$(step_median "$kind" $((i + 1)) 4)"
     done
 done

@@ -21,32 +21,9 @@ runs=5
 idle=10
 renderer=
 other_launcher=
-while [ $# -gt 0 ]; do
-    case $1 in
-        --runs)
-            runs=$2
-            shift 2
-            ;;
-        --idle)
-            idle=$2
-            shift 2
-            ;;
-        --renderer)
-            renderer=$2
-            shift 2
-            ;;
-        --launcher)
-            other_launcher=$2
-            shift 2
-            ;;
-        *)
-            echo "usage: bench-startup.sh [--runs N] [--idle SECONDS] [--renderer gl|gdi] [--launcher EXE]" >&2
-            exit 2
-            ;;
-    esac
-done
-
 source bench/startup_session.sh
+startup_options \
+    "bench-startup.sh [--runs N] [--idle SECONDS] [--renderer gl|gdi] [--launcher EXE]" "$@"
 startup_session_start "$renderer" "$other_launcher"
 tick=$(getconf CLK_TCK)
 
