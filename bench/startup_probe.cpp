@@ -8,7 +8,11 @@
 // the different pictures seen up to there. The program is then left alone for HOLD_SECONDS (the
 // caller reads its processor time and memory meanwhile), gets a close request, and "closed" is
 // printed. Exit code 0 on success, 1 when it showed no steady window or did not close.
+// With STARTUP_PROBE_MEMORY naming a file, it also writes there, on Wine's tick clock (the one
+// of WINEDEBUG=+timestamp): "start TICK" at CreateProcess, "memory TICK WORKING_SET_KB PEAK_KB"
+// of the program at every sample, and "frame TICK" for the first frame of the final picture.
 #include <windows.h>
+#include <psapi.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string>
@@ -47,6 +51,44 @@ class Clock {
   private:
     LARGE_INTEGER frequency_;
     LARGE_INTEGER start_;
+};
+
+// The optional log of the program's memory, for scripts/bench-startup-steps.sh.
+class MemoryLog {
+  public:
+    MemoryLog(const MemoryLog&) = delete;
+    MemoryLog& operator=(const MemoryLog&) = delete;
+    MemoryLog() {
+        const char* path = getenv("STARTUP_PROBE_MEMORY");
+        file_ = path ? fopen(path, "w") : nullptr;
+    }
+    ~MemoryLog() {
+        if (file_)
+            fclose(file_);
+    }
+    // Marks the start, at the moment the probe's clock starts.
+    void Start() {
+        startTick_ = GetTickCount();
+        if (file_)
+            fprintf(file_, "start %lu\n", startTick_);
+    }
+    void Frame(double msSinceStart) {
+        if (file_)
+            fprintf(file_, "frame %lu\n", startTick_ + static_cast<DWORD>(msSinceStart + 0.5));
+    }
+    void Sample(HANDLE process) {
+        PROCESS_MEMORY_COUNTERS counters = {};
+        counters.cb = sizeof counters;
+        if (file_ && GetProcessMemoryInfo(process, &counters, sizeof counters)) {
+            fprintf(file_, "memory %lu %lu %lu\n", GetTickCount(),
+                    static_cast<unsigned long>(counters.WorkingSetSize / 1024),
+                    static_cast<unsigned long>(counters.PeakWorkingSetSize / 1024));
+        }
+    }
+
+  private:
+    FILE* file_;
+    DWORD startTick_ = 0;
 };
 
 struct WindowSearch {
@@ -117,6 +159,7 @@ class Child {
     bool Started() const { return started_; }
     bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
     DWORD Id() const { return info_.dwProcessId; }
+    HANDLE Process() const { return info_.hProcess; }
     bool Close(HWND window) {
         PostMessageA(window, WM_CLOSE, 0, 0);
         return WaitForSingleObject(info_.hProcess, 10000) == WAIT_OBJECT_0;
@@ -136,9 +179,10 @@ struct FirstFrame {
 
 // Samples the program's window until its picture has stayed the same for SteadyMs; the first
 // sample of that last unchanged stretch is the first frame of the final picture.
-bool WatchFirstFrame(const Child& child, const Clock& clock, FirstFrame& frame) {
+bool WatchFirstFrame(const Child& child, const Clock& clock, FirstFrame& frame, MemoryLog& log) {
     std::vector<Sample> samples;
     while (clock.Ms() < GiveUpMs && child.Running()) {
+        log.Sample(child.Process());
         HWND current = VisibleWindowOf(child.Id());
         if (current) {
             frame.window = current;
@@ -168,6 +212,8 @@ int main(int argc, char** argv) {
     }
     const int holdSeconds = atoi(argv[1]);
 
+    MemoryLog log;
+    log.Start();
     Clock clock;
     Child child(argv[2], argc > 3 ? argv[3] : "");
     if (!child.Started()) {
@@ -175,10 +221,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     FirstFrame frame;
-    if (!WatchFirstFrame(child, clock, frame)) {
+    if (!WatchFirstFrame(child, clock, frame, log)) {
         fprintf(stderr, "startup_probe: %s showed no steady window\n", argv[2]);
         return 1;
     }
+    log.Frame(frame.finalMs);
     printf("visible_ms=%.1f startup_ms=%.1f pictures=%d\n", frame.visibleMs, frame.finalMs,
            frame.pictures);
     fflush(stdout);
