@@ -43,7 +43,8 @@ bench_idle_menu() {
     (cd "$folder" && exec "$W" launcher.exe >/dev/null 2>&1 </dev/null) &
     launcher=$!
     for _ in $(seq 100); do
-        window=$(xdotool search --onlyvisible --name '^MOSS HARBOR$' 2>/dev/null | head -n 1 || true)
+        window=$(xdotool search --onlyvisible --name '^MOSS HARBOR$' 2>/dev/null | head -n 1 ||
+            true)
         [ -n "$window" ] && break
         sleep 0.1
     done
@@ -59,7 +60,8 @@ bench_idle_menu() {
         end_launcher=$(process_ticks "$launcher")
         end_server=$([ -n "$server" ] && process_ticks "$server" || echo 0)
         end_x=$([ -n "${WINE_XVFB_PID:-}" ] && process_ticks "$WINE_XVFB_PID" || echo 0)
-        echo "idle open menu over $seconds s, processor time (clock tick $((1000 / $(getconf CLK_TCK))) ms)"
+        echo "idle open menu over $seconds s," \
+            "processor time (clock tick $((1000 / $(getconf CLK_TCK))) ms)"
         printf '  %-22s %3d ticks  %s %% of one core (%d ticks to start and open)\n' \
             "$(cat "/proc/$launcher/comm")" $((end_launcher - start_launcher)) \
             "$(percent_of_core $((end_launcher - start_launcher)) "$seconds")" "$start_launcher"

@@ -2,13 +2,14 @@
 # Where the start-up time and memory go, step by step, for the launcher and the two floors with
 # DirectDraw of scripts/bench-startup.sh, medians of several runs:
 #   bash scripts/bench-startup-steps.sh [--runs N] [--renderer gl|gdi] [--launcher EXE]
+#                                       [--build i686|x86_64]
 # Nothing is added to the programs: each run is watched from outside. Wine traces the few calls
 # that end a step (WINEDEBUG=+timestamp,+relay with RelayInclude naming only them) while
 # startup_probe logs the program's working set on the same clock (STARTUP_PROBE_MEMORY);
 # bench/startup_steps.awk cuts the run at the marks below. Relaying slows each traced call a
 # little, so these runs give the shares; bench-startup.sh gives the totals. For each step: its
 # median time, the median growth of the working set over it, and the median peak at its end.
-# --renderer and --launcher as for bench-startup.sh.
+# --renderer, --launcher and --build as for bench-startup.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,7 +17,8 @@ runs=5
 renderer=
 other_launcher=
 source bench/startup_session.sh
-startup_options "bench-startup-steps.sh [--runs N] [--renderer gl|gdi] [--launcher EXE]" "$@"
+startup_options "bench-startup-steps.sh [--runs N] [--renderer gl|gdi] [--launcher EXE] \
+[--build i686|x86_64]" "$@"
 
 # "MARK|STEP": the step ends at the first MARK of the program after the end of the step before:
 # "Call DLL.Function", "Ret DLL.Function", or "Call|Ret window|dialog proc WM_MESSAGE". The last

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Start-up figures under Wine, side by side in one run, medians of several runs:
-#   - the launcher of the x86_64 game CD (build/x86_64/bin/gamecd, settings of a finished setup);
+#   - the launcher of the game CD of one build (build/<build>/bin/gamecd, settings of a finished
+#     setup);
 #   - the floor: emptywindow.exe, one empty 640 x 480 window;
 #   - the floor with one DirectDraw object created first (what one DirectDraw object costs);
 #   - the floor with the DirectDraw calls that the menu's device list cannot do without first:
@@ -10,10 +11,12 @@
 # watching the screen from outside) and the peak working set (VmHWM of its Wine process); for
 # the launcher also the processor time of the open, idle menu (utime + stime in /proc).
 #   bash scripts/bench-startup.sh [--runs N] [--idle SECONDS] [--renderer gl|gdi] [--launcher EXE]
+#                                 [--build i686|x86_64]
 # --renderer sets Wine's Direct3D renderer (HKCU\Software\Wine\Direct3D "renderer") for the
 # run; the default is the prefix's own (OpenGL). --launcher measures that launcher.exe (beside a
 # moss.exe, e.g. of another build) instead of this build's. The settings key and the renderer
-# value are put back afterwards.
+# value are put back afterwards. --build picks the build tree, its Wine and its prefix: x86_64
+# (the default) under wine64, or i686, the release, under 32-bit Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,8 +25,8 @@ idle=10
 renderer=
 other_launcher=
 source bench/startup_session.sh
-startup_options \
-    "bench-startup.sh [--runs N] [--idle SECONDS] [--renderer gl|gdi] [--launcher EXE]" "$@"
+startup_options "bench-startup.sh [--runs N] [--idle SECONDS] [--renderer gl|gdi] \
+[--launcher EXE] [--build i686|x86_64]" "$@"
 startup_session_start "$renderer" "$other_launcher"
 tick=$(getconf CLK_TCK)
 
@@ -80,14 +83,17 @@ measure() { # idle_seconds program [argument]
 names=(floor floor+DirectDraw floor+enumeration launcher)
 for name in "${names[@]}"; do : >"$scratch/$name"; done
 echo "bench-startup: $runs runs, idle menu over $idle s, renderer ${renderer:-of the prefix}"
-echo "run  program             start-up ms  visible ms  pictures  peak KB  CPU to open ms  idle CPU ms"
+echo "run  program             start-up ms  visible ms  pictures  peak KB  CPU to open ms" \
+    " idle CPU ms"
 for run in $(seq "$runs"); do
     for name in "${names[@]}"; do
         # Wine now and then fails to start a process (error 1359): one more try.
         case $name in
             floor) result=$(measure 0 "$floor" || measure 0 "$floor") ;;
             floor+DirectDraw) result=$(measure 0 "$floor" ddraw || measure 0 "$floor" ddraw) ;;
-            floor+enumeration) result=$(measure 0 "$floor" enumerate || measure 0 "$floor" enumerate) ;;
+            floor+enumeration)
+                result=$(measure 0 "$floor" enumerate || measure 0 "$floor" enumerate)
+                ;;
             launcher) result=$(measure "$idle" "$launcher" || measure "$idle" "$launcher") ;;
         esac
         echo "$result" >>"$scratch/$name"
@@ -117,7 +123,8 @@ ratios() { # floor [target_startup target_memory]
         s = ls / fs; m = lm / fm
         printf "%-18s %9.2f  %16.2f  %28.2f", name, s, m, lf / ff
         if (ts != "")
-            printf "   target at most %s and %s: %s", ts, tm, s <= ts && m <= tm ? "meets" : "misses"
+            printf "   target at most %s and %s: %s", ts, tm,
+                s <= ts && m <= tm ? "meets" : "misses"
         print ""
     }'
 }
@@ -128,5 +135,6 @@ awk -v idle_ms="$(column_median launcher 5)" -v seconds="$idle" 'BEGIN {
     if (seconds == 0)
         exit
     cpu = idle_ms / (seconds * 10)
-    printf "idle menu  %.2f %% of one core over %d s (target below 1 %%): %s\n", cpu, seconds, cpu < 1 ? "meets" : "misses"
+    printf "idle menu  %.2f %% of one core over %d s (target below 1 %%): %s\n", cpu, seconds,
+        cpu < 1 ? "meets" : "misses"
 }'

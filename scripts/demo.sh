@@ -31,7 +31,8 @@ trap 'cd_image_eject d; wine_session_stop' EXIT
 wine_session_start
 cd_image_insert d
 program=$(cd_image_program d)
-echo "demo: the $WINE_BUILD_ARCH game CD ($(cd_image_folder)) is in drive D:; the player starts $program"
+echo "demo: the $WINE_BUILD_ARCH game CD ($(cd_image_folder)) is in drive D:;" \
+    "the player starts $program"
 "$W" reg delete "$settings" /f >/dev/null 2>&1 || true
 echo "demo: the game's settings are reset: this is the first start, so the setup runs first"
 cd "$demo"
@@ -107,7 +108,8 @@ sleep 0.3
 
 click_item 470 300 "Install Software"
 # Wine's DirectX is newer than 6.1, so the DirectX 6 question is skipped and no restart is asked.
-answer 'Intel(R) Indeo(R) Video 5.11 is required to play MOSS HARBOR.OK to install Intel(R) Indeo(R) Video 5.11?' 6
+answer 'Intel(R) Indeo(R) Video 5.11 is required to play MOSS HARBOR.'\
+'OK to install Intel(R) Indeo(R) Video 5.11?' 6
 answer 'Direct X(R) Media is required to play MOSS HARBOR.OK to install Direct X(R) Media?' 6
 wait_window 'launcher\.exe' >/dev/null || fail "the menu did not come back"
 for installer in iv5setup dxmedia dxm6ptch; do
@@ -117,7 +119,8 @@ done
 sleep 0.3
 click_item 470 60 "Play"
 # Wine has no Indeo codec with a version: the question comes, once.
-answer $'Indeo Video 5.11  may have not been installed.\nMovie may not function properly.\nOK to proceed?' 6
+answer $'Indeo Video 5.11  may have not been installed.\nMovie may not function properly.'\
+$'\nOK to proceed?' 6
 status=0
 wait "$launcher" || status=$?
 echo "demo: launcher.exe ended with exit code $status"

@@ -73,7 +73,8 @@ wine_display_start() {
     local fifo dpy
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "${WINE_SCREEN:-1024x768x24}" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${WINE_SCREEN:-1024x768x24}" -nolisten tcp 3>"$fifo" \
+        >/dev/null 2>&1 &
     WINE_XVFB_PID=$!
     read -r -t 20 dpy <"$fifo" || true
     rm -f "$fifo"
@@ -149,8 +150,14 @@ wine_session_start() {
 
 wine_session_stop() {
     "$WS" -k >/dev/null 2>&1 || true
+    # A keepalive that had not reached the server yet starts a server of its own and would run
+    # on: end it, then that server.
+    if [ -n "${WINE_KEEPALIVE_PID:-}" ]; then
+        kill "$WINE_KEEPALIVE_PID" 2>/dev/null || true
+        wait "$WINE_KEEPALIVE_PID" 2>/dev/null || true
+        "$WS" -k >/dev/null 2>&1 || true
+    fi
     "$WS" -w >/dev/null 2>&1 || true
-    [ -z "${WINE_KEEPALIVE_PID:-}" ] || wait "$WINE_KEEPALIVE_PID" 2>/dev/null || true
     unset WINE_KEEPALIVE_PID
     wine_display_stop
 }
