@@ -111,7 +111,7 @@ wine_map_cdrom() {
 }
 
 # Bumped whenever wine_prefix_init changes, so an older prefix is set up again.
-WINE_PREFIX_VERSION=2
+WINE_PREFIX_VERSION=4
 
 wine_prefix_init() {
     [ -f "$WINEPREFIX/.launcher-prefix-$WINE_PREFIX_VERSION" ] && return 0
@@ -119,6 +119,10 @@ wine_prefix_init() {
     "$W" wineboot -i >/dev/null 2>&1 </dev/null
     # No window manager here: unmanaged windows avoid a 2 s wait on every hidden dialog.
     "$W" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # A program that crashes ends with its backtrace on standard error, instead of waiting for a
+    # player to close Wine's crash dialog.
+    "$W" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+        >/dev/null 2>&1
     ln -sfn "$WINE_CDROM_DIR/d" "$WINEPREFIX/dosdevices/d:"
     ln -sfn "$WINE_CDROM_DIR/e" "$WINEPREFIX/dosdevices/e:"
     "$W" reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f >/dev/null 2>&1
