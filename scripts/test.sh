@@ -23,8 +23,12 @@ run_half() { # ARCH [ctest arguments]
     (
         # set -e does not hold on the left of ||: every step is checked.
         wine_env "build/$1" || exit 1
-        trap wine_session_stop EXIT
+        # A test killed by its time-out cannot put back what it changed: once the server is
+        # down, the registry is put back as the session found it (as the server last wrote it).
+        saved=$WINEPREFIX.registry
+        trap 'wine_session_stop; [ ! -d "$saved" ] || cp "$saved"/*.reg "$WINEPREFIX"' EXIT
         wine_session_start || exit 1
+        rm -rf "$saved" && mkdir "$saved" && cp "$WINEPREFIX"/*.reg "$saved"
         cd "build/$1" && ctest --output-on-failure --timeout 300 "${@:2}"
     ) </dev/null | tee "$log" || half_status=$?
     result=$(grep -E 'tests passed|No tests were found' "$log" | tail -n 1) || result="no tests ran"
