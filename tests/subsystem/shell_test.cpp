@@ -1,5 +1,6 @@
 // The launcher shell in process: the instance guard, the colour check, the game's folder, the
-// search for the game's files, the artwork, the labels and the menu window of class "TEST".
+// search for the game's files, and the menu window of class "TEST" with its artwork, labels and
+// commands.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -26,25 +27,14 @@
 #include "TestKey.h"
 #include "resource.h"
 
-TEST(Shell, TheGuardTakesTheFourNamesInOrderAndAnyOfThemTakenAlreadyEndsIt) {
+TEST(Shell, TheGuardTakesTheFourNamesAndAnyOfThemTakenAlreadyEndsIt) {
     const char* const names[] = {"MOSS HARBOR PC", "MOSS HARBOR PC Setup",
                                  "MOSS HARBOR PC Uninstall", "MOSS HARBOR PC Launch"};
-    auto existing = [&] {
-        std::string found;
-        for (const char* name : names) {
-            HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, name);
-            found += mutex && CloseHandle(mutex) ? '1' : '0';
-        }
-        return found;
-    };
     for (int taken = 0; taken <= 4; ++taken) { // 4: none taken before
         HANDLE other = taken < 4 ? CreateMutexA(nullptr, FALSE, names[taken]) : nullptr;
-        EXPECT_EQ(taken == 4 ? 1 : 0, AcquireInstanceGuard());
-        CloseHandle(other);
-        // The names before it stay taken; the guard closed its own handle of the name.
-        EXPECT_EQ(std::string(taken, '1') + std::string(4 - taken, '0'), existing());
+        EXPECT_EQ(taken == 4 ? 1 : 0, AcquireInstanceGuard()) << taken;
         ReleaseInstanceGuard();
-        EXPECT_EQ("0000", existing());
+        CloseHandle(other);
     }
 }
 
@@ -69,265 +59,37 @@ TEST(Shell, BelowSixteenBitsPerPixelThePlayerIsAskedForHighColour) {
     ChangeDisplaySettingsA(nullptr, 0);
 }
 
-namespace {
-
-// A file, or a folder, put somewhere for one test and taken away again.
-struct Placed {
-    std::string path;
-    bool folder = false;
-    Placed(std::string at, bool asFolder = false) : path(std::move(at)), folder(asFolder) {
-        folder ? void(CreateDirectoryA(path.c_str(), nullptr)) : WriteTextFile(path, "probe");
-    }
-    ~Placed() { folder ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str()); }
-};
-
-} // namespace
-
 // The test program's folder stands for the launcher's; D: and E: are CD-ROM drives, C: a disk.
 TEST(Shell, TheGameIsLookedForInTheCallersFolderThenBesideTheProgramThenOnEachCdRom) {
     Kept<TString> game(GameDirectory);
-    for (auto pathAndFolder : {std::pair<const char*, const char*>{"D:\\moss.exe", "D:"},
-                               {"C:\\Games\\MOSS HARBOR\\moss.exe", "C:\\Games\\MOSS HARBOR"},
-                               {"\\moss.exe", "\\moss.exe"}}) {
-        SetGameDirectory(pathAndFolder.first);
-        EXPECT_STREQ(pathAndFolder.second, GameDirectory);
-    }
+    SetGameDirectory("D:\\moss.exe");
+    EXPECT_STREQ("D:", GameDirectory);
+    SetGameDirectory("\\moss.exe"); // a backslash only in front: the path stays whole
+    EXPECT_STREQ("\\moss.exe", GameDirectory);
+
     const std::string name = "probe-" + std::to_string(GetCurrentProcessId()) + ".exe";
     char program[MAX_PATH];
     GetModuleFileNameA(nullptr, program, MAX_PATH);
-    *strrchr(program, '\\') = '\0';
-    const std::string caller = MakeScratchFolder("locate");
+    const std::string beside = std::string(program, strrchr(program, '\\') + 1) + name;
     auto locate = [&](const char* directory) {
         TString path("untouched");
         int found = LocateFile(name.c_str(), path, directory);
         return std::to_string(found) + " " + path.Text();
     };
     EXPECT_EQ("0 untouched", locate(nullptr));
-    {
-        Placed onE("E:\\" + name), onFixedDisk("C:\\" + name);
-        EXPECT_EQ("1 E:\\" + name, locate(nullptr));
-        Placed onD("D:\\" + name);
-        EXPECT_EQ("1 D:\\" + name, locate(nullptr));
-        {
-            Placed folder(program + ("\\" + name), true);
-            EXPECT_EQ("1 D:\\" + name, locate(nullptr));
-        }
-        Placed beside(program + ("\\" + name));
-        EXPECT_EQ("1 " + beside.path, locate((caller + "\\missing").c_str()));
-        Placed inCaller(caller + "\\" + name);
-        EXPECT_EQ("1 " + inCaller.path, locate(caller.c_str()));
-        // An empty folder names the root of the current drive.
-        char current[MAX_PATH];
-        GetCurrentDirectoryA(MAX_PATH, current);
-        SetCurrentDirectoryA("C:\\windows");
-        EXPECT_EQ("1 \\" + name, locate(""));
-        SetCurrentDirectoryA(current);
-    }
-    RemoveTree(caller);
-}
-
-namespace {
-
-COLORREF TableColour(ArtworkBitmap bitmap, int index) {
-    const BITMAPINFOHEADER* header = LockArtworkBitmap(bitmap);
-    const BYTE* entry = reinterpret_cast<const BYTE*>(header) + header->biSize + 4 * index;
-    return RGB(entry[2], entry[1], entry[0]);
-}
-
-// A pixel of a bitmap resource (rows of whole DWORDs, bottom-up) through its colour table.
-COLORREF ArtworkPixel(ArtworkBitmap bitmap, int x, int y) {
-    const BITMAPINFOHEADER* header = LockArtworkBitmap(bitmap);
-    const BYTE* bits = reinterpret_cast<const BYTE*>(header) + header->biSize + 4 * 256;
-    int row = header->biHeight - 1 - y;
-    return TableColour(bitmap, bits[row * ((header->biWidth + 3) & ~3) + x]);
-}
-
-// What the menu surface shows where a bar would lie, at points where bar and background
-// differ: 'B' the bar, '-' the background, '?' neither or both.
-char Seen(ArtworkBitmap bar, int left, int top) {
-    const BITMAPINFOHEADER* header = LockArtworkBitmap(bar);
-    std::string seen;
-    for (int k = 0; k < 16; ++k) {
-        int x = k * (header->biWidth - 1) / 15, y = k * (header->biHeight - 1) / 15;
-        COLORREF painted = GetPixel(MenuSurface.memoryDC, left + x, top + y);
-        COLORREF onBar = ArtworkPixel(bar, x, y),
-                 under = ArtworkPixel(Background, left + x, top + y);
-        if (onBar != under)
-            seen += painted == onBar ? 'B' : painted == under ? '-' : '?';
-    }
-    return seen.find_first_not_of(seen[0]) == std::string::npos ? seen[0] : '?';
-}
-
-} // namespace
-
-TEST(Shell, TheArtworkGivesFourPalettesAndABarUnderTheHighlightedActiveItemOnly) {
-    Kept<HINSTANCE> instance(AppInstance);
-    AppInstance = GetModuleHandleA(nullptr);
-    ASSERT_EQ(1, CreateArtworkPalettes());
-    for (int k = 0; k < ArtworkBitmapCount; ++k) {
-        PALETTEENTRY entries[256] = {};
-        EXPECT_EQ(256u, GetPaletteEntries(ArtworkPalette[k], 0, 256, entries));
-        EXPECT_EQ(256u, ArtworkColourCount[k]);
-        for (int i = 0; i < 256; ++i) {
-            const PALETTEENTRY& e = entries[i];
-            ASSERT_EQ(TableColour(ArtworkBitmap(k), i),
-                      RGB(e.peRed, e.peGreen, e.peBlue) | e.peFlags);
-        }
-    }
-    const struct {
-        ArtworkBitmap bar;
-        int left, top;
-    } bars[MenuItemCount] = {{WideBar, 325, 30},    {WideBar, 325, 90},    {NarrowBar, 325, 150},
-                             {NarrowBar, 473, 150}, {WideBar, 325, 210},   {WideBar, 325, 270},
-                             {NarrowBar, 325, 330}, {NarrowBar, 473, 330}, {NarrowBar, 325, 390},
-                             {NarrowBar, 473, 390}};
-    CreateMenuSurface(nullptr); // compatible with the screen, as the window's
-    for (int highlighted = -1; highlighted < MenuItemCount; ++highlighted) {
-        for (int item = 0; item < MenuItemCount; ++item)
-            ItemHighlight[item] = item == highlighted;
-        EXPECT_EQ(1, PaintArtwork(nullptr, MenuSurface.memoryDC));
-        std::string seen, expected(MenuItemCount, '-');
-        for (const auto& bar : bars)
-            seen += Seen(bar.bar, bar.left, bar.top);
-        if (highlighted >= 0 && !strchr("2347", '0' + highlighted)) // not on an empty slot
-            expected[highlighted] = 'B';
-        EXPECT_EQ(expected, seen) << "highlighted " << highlighted;
-    }
-    DestroyMenuSurface();
-    DeleteArtworkPalettes();
-    ItemHighlight[MenuItemCount - 1] = 0;
-}
-
-namespace {
-
-// A painting of the labels recorded in an enhanced metafile: the texts with their places,
-// widths and colours, the font, and the other records in order, as "type:first parameter".
-struct Recording {
-    struct Text {
-        std::string text;
-        LONG x, y, width;
-        COLORREF colour;
-    };
-    std::vector<Text> texts;
-    std::string font;
-    std::string others;
-    COLORREF colour = 0;
-    int result;
-
-    explicit Recording(HWND window) {
-        HDC metafile = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-        result = PaintMenuLabels(window, metafile);
-        HENHMETAFILE painted = CloseEnhMetaFile(metafile);
-        EnumEnhMetaFile(nullptr, painted, Record, this, nullptr);
-        DeleteEnhMetaFile(painted);
-    }
-    static int CALLBACK Record(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM self) {
-        Recording& r = *reinterpret_cast<Recording*>(self);
-        auto at = reinterpret_cast<const BYTE*>(record);
-        if (record->iType == EMR_EXTTEXTOUTW) {
-            const EMRTEXT& t = reinterpret_cast<const EMREXTTEXTOUTW*>(record)->emrtext;
-            auto chars = reinterpret_cast<const WCHAR*>(at + t.offString);
-            auto advances = reinterpret_cast<const INT*>(at + t.offDx);
-            r.texts.push_back({std::string(chars, chars + t.nChars), t.ptlReference.x,
-                               t.ptlReference.y, std::accumulate(advances, advances + t.nChars, 0),
-                               r.colour});
-        } else if (record->iType == EMR_EXTCREATEFONTINDIRECTW) {
-            const LOGFONTW& f =
-                reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(record)->elfw.elfLogFont;
-            char text[160];
-            snprintf(text, sizeof text, "%ld %ld %ld %ld %ld %d%d%d %d %d %d %d %#x %ls",
-                     f.lfHeight, f.lfWidth, f.lfEscapement, f.lfOrientation, f.lfWeight, f.lfItalic,
-                     f.lfUnderline, f.lfStrikeOut, f.lfCharSet, f.lfOutPrecision, f.lfClipPrecision,
-                     f.lfQuality, f.lfPitchAndFamily, f.lfFaceName);
-            r.font = text;
-        } else if (record->iType == EMR_SETTEXTCOLOR) {
-            r.colour = record->dParm[0];
-        } else if (record->iType != EMR_HEADER && record->iType != EMR_EOF) {
-            r.others +=
-                std::to_string(record->iType) + ":" + std::to_string(record->dParm[0]) + " ";
-        }
-        return 1;
-    }
-};
-
-} // namespace
-
-TEST(Shell, TheLabelsAreDrawnInTheirPlacesGreyAndTheHighlightedItemsInOrange) {
-    Kept<SettingsRecord> settings(LauncherSettings);
-    DisplayDeviceList.SetSize(1, -1);
-    const struct {
-        int item;
-        const char* text;
-        int x, y; // from the item's left and top; x -1: centred
-    } labels[] = {{0, "Play MOSS HARBOR", -1, 23},
-                  {1, "Change Settings", -1, 13},
-                  {1, "Software", -1, 30},
-                  {5, "Install Intel(R)Indeo(R)Video5.11", 6, 16},
-                  {5, "DirectX(R)6,DirectX(R)Media", 121, 30},
-                  {8, "Exit", -1, 23},
-                  {9, "Online", -1, 13},
-                  {9, "Help", -1, 30},
-                  {6, "Halden", -1, 14},
-                  {6, "Web Site", -1, 23}};
-    HWND window =
-        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 8, 8, nullptr, nullptr, nullptr, nullptr);
-    for (int highlighted : {-1, 0, 1, 5, 6, 8, 9}) {
-        for (int item = 0; item < MenuItemCount; ++item)
-            ItemHighlight[item] = item == highlighted;
-        Recording painted(window);
-        EXPECT_EQ(1, painted.result);
-        ASSERT_EQ(10u, painted.texts.size());
-        std::string colours, expected; // 'o' orange, 'g' grey
-        for (int i = 0; i < 10; ++i) {
-            const auto& label = labels[i];
-            const MenuItemLayout& item = MenuLayout[label.item];
-            const Recording::Text& drawn = painted.texts[i];
-            EXPECT_EQ(label.text, drawn.text);
-            EXPECT_EQ(label.x < 0 ? item.left + (item.width - drawn.width) / 2
-                                  : item.left + label.x,
-                      drawn.x)
-                << label.text;
-            EXPECT_EQ(item.top + label.y, drawn.y) << label.text;
-            colours += drawn.colour == RGB(255, 120, 30)    ? 'o'
-                       : drawn.colour == RGB(184, 184, 184) ? 'g'
-                                                            : '?';
-            expected += label.item == highlighted ? 'o' : 'g';
-        }
-        EXPECT_EQ(expected, colours);
-        // Transparent, aspect filtering, the label font selected, the DC's own back, deleted.
-        EXPECT_EQ("18:1 16:1 37:1 37:2147483661 40:1 ", painted.others);
-        // Height, width, escapement, orientation, weight, italic, underline, strike-out,
-        // character set, precisions, quality, pitch and family, face.
-        EXPECT_EQ("14 0 0 0 700 000 0 0 0 0 0x10 Times New Roman", painted.font);
-    }
-    char title[32] = {};
-    GetWindowTextA(window, title, sizeof title);
-    EXPECT_STREQ("MOSS HARBOR", title);
-    DestroyWindow(window);
-    Recording nothing(window); // its title cannot be set
-    EXPECT_EQ(0, nothing.result);
-    EXPECT_TRUE(nothing.texts.empty());
-
-    // The second line of Change Settings: the current device and the current mode's word.
-    const struct {
-        LONG accelerated[2];
-        DWORD mode, options[2];
-        const char* label;
-    } cases[] = {{{1, 1}, 0, {1, 1}, "Hardware Accelerate"},
-                 {{0, 1}, 0, {1, 1}, "Software"},
-                 {{1, 1}, 0, {~1u, 1}, "Software"},
-                 {{1, 0}, 1, {1, 1}, "Software"},
-                 {{0, 1}, 1, {~1u, 1}, "Hardware Accelerate"},
-                 {{1, 1}, 1, {1, ~1u}, "Software"}};
-    for (const auto& c : cases) {
-        std::copy(c.accelerated, c.accelerated + 2, DisplayDeviceList[0].accelerated);
-        LauncherSettings.displayMode = c.mode;
-        std::copy(c.options, c.options + 2, LauncherSettings.options);
-        EXPECT_STREQ(c.label, AccelerationLabel())
-            << c.accelerated[0] << c.accelerated[1] << c.mode;
-    }
-    DisplayDeviceList.SetSize(0, -1);
-    ItemHighlight[9] = 0;
+    for (const char* root : {"C:\\", "E:\\"})
+        WriteTextFile(root + name, "probe");
+    EXPECT_EQ("1 E:\\" + name, locate(nullptr)); // a fixed disk's root is not looked at
+    WriteTextFile("D:\\" + name, "probe");
+    EXPECT_EQ("1 D:\\" + name, locate(nullptr)); // the first CD-ROM drive that has it
+    CreateDirectoryA(beside.c_str(), nullptr);   // a folder of that name is passed over
+    EXPECT_EQ("1 D:\\" + name, locate(nullptr));
+    RemoveDirectoryA(beside.c_str());
+    WriteTextFile(beside, "probe");
+    EXPECT_EQ("1 " + beside, locate("C:\\missing"));
+    EXPECT_EQ("1 C:\\" + name, locate("C:")); // the caller's folder: here the root of C:
+    for (std::string path : {"C:\\" + name, "D:\\" + name, "E:\\" + name, beside})
+        DeleteFileA(path.c_str());
 }
 
 namespace {
@@ -340,41 +102,115 @@ std::string Set(const LONG* flags, int count) {
     return set.empty() ? "-" : set;
 }
 
-// A game folder with its help page, where the stand-ins that the shell starts record their
-// command lines; removed again however the test ends.
-struct GameFolder {
-    std::string path = MakeScratchFolder("menu");
-    GameFolder() {
-        CreateDirectoryA((path + "\\HELP").c_str(), nullptr);
-        WriteTextFile(path + "\\HELP\\TOP.HTM", "help");
-        SetEnvironmentVariableA("MOSS_STANDIN_LOG", (path + "\\starts.log").c_str());
-    }
-    ~GameFolder() {
-        SetEnvironmentVariableA("MOSS_STANDIN_LOG", nullptr);
-        RemoveTree(path);
-    }
-    // The recorded starts once there are `count` of them; the folder is watched, 10 s at most.
-    std::string Starts(long count) const {
-        HANDLE change = FindFirstChangeNotificationA(path.c_str(), FALSE, FILE_NOTIFY_CHANGE_SIZE);
-        std::string lines = ReadTextFile(path + "\\starts.log");
-        for (DWORD start = GetTickCount();
-             std::count(lines.begin(), lines.end(), '\n') < count && GetTickCount() - start < 10000;
-             lines = ReadTextFile(path + "\\starts.log")) {
-            WaitForSingleObject(change, 100);
-            FindNextChangeNotification(change);
+// A pixel of a menu bitmap: 256 table entries, then rows of whole DWORDs, bottom-up.
+COLORREF ArtworkPixel(ArtworkBitmap bitmap, int x, int y) {
+    const BITMAPINFOHEADER* header = LockArtworkBitmap(bitmap);
+    const BYTE* table = reinterpret_cast<const BYTE*>(header) + header->biSize;
+    int row = header->biHeight - 1 - y;
+    const BYTE* entry = table + 4 * table[4 * 256 + row * ((header->biWidth + 3) & ~3) + x];
+    return RGB(entry[2], entry[1], entry[0]);
+}
+
+// The items whose bar the artwork, painted afresh, shows (numbered as Set does): at the points
+// of the bar's diagonal where bar and background differ, all show the bar; "?" for an item
+// that shows neither the bar nor the background there.
+std::string Bars() {
+    PaintArtwork(nullptr, MenuSurface.memoryDC);
+    std::string bars;
+    for (int item = 0; item < MenuItemCount; ++item) {
+        ArtworkBitmap bar = strchr("0145", '0' + item) ? WideBar : NarrowBar; // wide: a whole row
+        const BITMAPINFOHEADER* header = LockArtworkBitmap(bar);
+        const MenuItemLayout& at = MenuLayout[item];
+        std::string seen;
+        for (int k = 0; k < 16; ++k) {
+            int x = k * (header->biWidth - 1) / 15, y = k * (header->biHeight - 1) / 15;
+            COLORREF painted = GetPixel(MenuSurface.memoryDC, at.left + x, at.top + y);
+            COLORREF onBar = ArtworkPixel(bar, x, y),
+                     under = ArtworkPixel(Background, at.left + x, at.top + y);
+            if (onBar != under)
+                seen += painted == onBar ? 'B' : painted == under ? '-' : '?';
         }
-        FindCloseChangeNotification(change);
-        return lines;
+        if (seen.find_first_not_of('-') != std::string::npos)
+            bars += seen.find_first_not_of('B') == std::string::npos ? std::to_string(item) : "?";
+    }
+    return bars.empty() ? "-" : bars;
+}
+
+// The item of each label, in painting order.
+const char LabelItems[] = "0115589966";
+
+// A painting of the labels recorded in an enhanced metafile. Places: each text, then its place
+// from its item's left ("c": centred in the item) and top. Colours: 'o' orange, 'g' grey. Others:
+// PaintMenuLabels' result, then the other records in order: the font (height, weight, italic,
+// underline, strike-out, character set, pitch and family, face), the rest "type:first parameter".
+struct Recording {
+    std::string places, colours, others;
+    COLORREF colour = 0;
+
+    explicit Recording(HWND window) {
+        HDC metafile = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+        others = std::to_string(PaintMenuLabels(window, metafile)) + " ";
+        HENHMETAFILE painted = CloseEnhMetaFile(metafile);
+        EnumEnhMetaFile(nullptr, painted, Record, this, nullptr);
+        DeleteEnhMetaFile(painted);
+    }
+    static int CALLBACK Record(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM self) {
+        Recording& r = *reinterpret_cast<Recording*>(self);
+        auto at = reinterpret_cast<const BYTE*>(record);
+        if (record->iType == EMR_EXTTEXTOUTW && r.colours.size() < 10) {
+            const EMRTEXT& t = reinterpret_cast<const EMREXTTEXTOUTW*>(record)->emrtext;
+            auto chars = reinterpret_cast<const WCHAR*>(at + t.offString);
+            auto advances = reinterpret_cast<const INT*>(at + t.offDx);
+            const MenuItemLayout& item = MenuLayout[LabelItems[r.colours.size()] - '0'];
+            LONG x = t.ptlReference.x - item.left,
+                 width = std::accumulate(advances, advances + t.nChars, 0);
+            r.places += std::string(chars, chars + t.nChars) + " " +
+                        (x == (item.width - width) / 2 ? "c" : std::to_string(x)) + " " +
+                        std::to_string(t.ptlReference.y - item.top) + "|";
+            r.colours += r.colour == RGB(255, 120, 30)    ? 'o'
+                         : r.colour == RGB(184, 184, 184) ? 'g'
+                                                          : '?';
+        } else if (record->iType == EMR_EXTCREATEFONTINDIRECTW) {
+            const LOGFONTW& f =
+                reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(record)->elfw.elfLogFont;
+            char font[96];
+            snprintf(font, sizeof font, "font %ld %ld %d%d%d %d %#x %ls ", f.lfHeight, f.lfWeight,
+                     f.lfItalic, f.lfUnderline, f.lfStrikeOut, f.lfCharSet, f.lfPitchAndFamily,
+                     f.lfFaceName);
+            r.others += font;
+        } else if (record->iType == EMR_SETTEXTCOLOR) {
+            r.colour = record->dParm[0];
+        } else if (record->iType != EMR_HEADER && record->iType != EMR_EOF) {
+            r.others +=
+                std::to_string(record->iType) + ":" + std::to_string(record->dParm[0]) + " ";
+        }
+        return 1;
     }
 };
 
-HWND OpenMenu() {
-    return CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_MENU), nullptr, MenuDialogProc, 0);
+// The highlighted items, once the bars and the labels are seen to follow them: the labels in
+// their places, in the label font, grey but for the highlighted item's, which are orange.
+std::string Highlighted(HWND menu) {
+    std::string set = Set(ItemHighlight, MenuItemCount);
+    EXPECT_EQ(set, Bars());
+    Recording painted(menu);
+    EXPECT_EQ("Play MOSS HARBOR c 23|Change Settings c 13|Hardware Accelerate c 30|"
+              "Install Intel(R)Indeo(R)Video5.11 6 16|DirectX(R)6,DirectX(R)Media 121 30|"
+              "Exit c 23|Online c 13|Help c 30|Halden c 14|Web Site c 23|",
+              painted.places);
+    std::string expected;
+    for (const char* item = LabelItems; *item; ++item)
+        expected += ItemHighlight[*item - '0'] ? 'o' : 'g';
+    EXPECT_EQ(expected, painted.colours);
+    // Transparent, aspect filtering, the label font selected, the DC's own back, deleted.
+    EXPECT_EQ("1 18:1 16:1 font 14 700 000 0 0x10 Times New Roman 37:1 37:2147483661 40:1 ",
+              painted.others);
+    return set;
 }
 
 } // namespace
 
-TEST(Shell, TheMenuWindowOpensCentredAndFollowsTheMouseTheKeysAndItsCommands) {
+TEST(Shell, TheMenuWindowShowsItsHighlightFollowsTheMouseAndTheKeysAndRunsItsCommands) {
     TestKey stored(HKEY_LOCAL_MACHINE, "SOFTWARE\\HALDEN\\MOSSHARBOR TRIAL", TestKey::Emptied);
     stored.StoreDword("Setup", 1);
     stored.StoreDword("Display Mode", 1);
@@ -383,17 +219,13 @@ TEST(Shell, TheMenuWindowOpensCentredAndFollowsTheMouseTheKeysAndItsCommands) {
     // The shell opens web pages and .htm files with a stand-in that records its command line.
     // Wine's classes root does not see HKEY_CURRENT_USER\Software\Classes: the machine's.
     const std::string opener = "\"" + BinaryFolder() + "\\iv5setup.exe\"", open = opener + " %1";
-    TestKey https(HKEY_LOCAL_MACHINE, "Software\\Classes\\https");
+    TestKey https(HKEY_LOCAL_MACHINE, "Software\\Classes\\https\\shell\\open\\command");
+    https.StoreText("", open);
     TestKey htm(HKEY_LOCAL_MACHINE, "Software\\Classes\\.htm");
-    TestKey page(HKEY_LOCAL_MACHINE, "Software\\Classes\\MossHarborTest.Page");
-    RegSetValueA(HKEY_LOCAL_MACHINE, "Software\\Classes\\https\\shell\\open\\command", REG_SZ,
-                 open.c_str(), 0);
-    RegSetValueA(HKEY_LOCAL_MACHINE, "Software\\Classes\\.htm", REG_SZ, "MossHarborTest.Page", 0);
-    RegSetValueA(HKEY_LOCAL_MACHINE, "Software\\Classes\\MossHarborTest.Page\\shell\\open\\command",
-                 REG_SZ, open.c_str(), 0);
-    const GameFolder folder;
+    htm.StoreText("", "MossTest.Page");
+    TestKey page(HKEY_LOCAL_MACHINE, "Software\\Classes\\MossTest.Page\\shell\\open\\command");
+    page.StoreText("", open);
     Kept<TString> game(GameDirectory);
-    GameDirectory = folder.path.c_str();
     Kept<SettingsRecord> settings(LauncherSettings);
     Kept<HINSTANCE> instance(AppInstance);
     AppInstance = GetModuleHandleA(nullptr);
@@ -403,74 +235,68 @@ TEST(Shell, TheMenuWindowOpensCentredAndFollowsTheMouseTheKeysAndItsCommands) {
         busy += Set(CommandBusy, CommandSlotCount) + (box.owner == menu ? " " : "? ");
     });
     RegisterMenuClass();
-    ASSERT_TRUE(IsWindow(menu = OpenMenu()));
+    menu = CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_MENU), nullptr, MenuDialogProc, 0);
+    ASSERT_TRUE(IsWindow(menu));
 
-    RECT place;
-    GetWindowRect(menu, &place);
-    EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - 640) / 2, place.left);
-    EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - 480) / 2, place.top);
-    EXPECT_EQ(640 * 480, (place.right - place.left) * (place.bottom - place.top));
-    char title[32] = {};
-    GetWindowTextA(menu, title, sizeof title);
-    ASSERT_STREQ("MOSS HARBOR", title) << "the menu did not open as a dialog";
-    // The settings loaded, the device list built from Wine's own DirectDraw driver and chosen.
-    EXPECT_EQ(1u, LauncherSettings.displayMode);
-    EXPECT_EQ(1u, LauncherSettings.device);
-    EXPECT_STRNE("UNKNOWN DEVICE", DisplayDeviceList[DisplayDeviceList.current].description);
+    // The second line of Change Settings follows the current device and the current mode's
+    // option word (by default with bit 0 set): here window mode, read from the settings key,
+    // where both allow hardware acceleration, and full screen allows neither.
+    DisplayDevice& device = DisplayDeviceList[DisplayDeviceList.current];
+    device.accelerated[0] = 0;
+    device.accelerated[1] = 1;
+    LauncherSettings.options[0] = ~1u;
 
-    std::string shown = Set(ItemHighlight, MenuItemCount); // Play first
+    std::string shown = Highlighted(menu); // Play first
     for (int key : {VK_TAB, VK_TAB, VK_TAB, VK_TAB, VK_TAB, VK_TAB, VK_UP, VK_UP, VK_UP, VK_UP,
                     VK_UP, VK_UP, VK_DOWN, VK_ESCAPE, VK_LEFT, VK_RIGHT, int('A')}) {
         SendMessageA(menu, WM_KEYDOWN, key, 1);
-        shown += " " + Set(ItemHighlight, MenuItemCount);
+        shown += " " + Highlighted(menu);
     }
-    EXPECT_EQ("0 1 5 6 8 9 0 9 8 6 5 1 0 1 1 1 1 1", shown);
-    // An item's last column and row, the empty slots and the title panel are background: the
-    // mouse there highlights nothing, and pressing it there drags the window.
-    shown.clear();
+    // Then the mouse: an item's last column and row, the empty slots and the title panel are
+    // background, where it highlights nothing; and then the keys move no highlight.
     for (POINT point :
          {POINT{400, 60}, {620, 60}, {400, 89}, {619, 88}, {540, 420}, {500, 180}, {100, 240}}) {
         SendMessageA(menu, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
-        ClientToScreen(menu, &point);
-        LRESULT hit = SendMessageA(menu, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y));
-        shown += Set(ItemHighlight, MenuItemCount) + (hit == HTCAPTION ? " drag " : " ");
+        shown += " " + Highlighted(menu);
     }
     for (int key : {VK_TAB, VK_DOWN, VK_UP, VK_RETURN})
         SendMessageA(menu, WM_KEYDOWN, key, 1);
-    shown += Set(ItemHighlight, MenuItemCount);
-    EXPECT_EQ("0 - drag - drag 0 9 - drag - drag -", shown);
+    shown += " " + Set(ItemHighlight, MenuItemCount);
+    // The keys' steps, the mouse's, and the last four keys'.
+    EXPECT_EQ("0 1 5 6 8 9 0 9 8 6 5 1 0 1 1 1 1 1 0 - - 0 9 - - -", shown);
 
     // Play, Change Settings, Install Software (three questions), Web Site, Help; then Enter
-    // on Change Settings.
+    // on Change Settings. The stand-in opener records its starts in the game's folder.
+    const std::string folder = MakeScratchFolder("menu"), log = folder + "\\starts.log";
+    CreateDirectoryA((folder + "\\HELP").c_str(), nullptr);
+    WriteTextFile(folder + "\\HELP\\TOP.HTM", "help");
+    SetEnvironmentVariableA("MOSS_STANDIN_LOG", log.c_str());
+    GameDirectory = folder.c_str();
     for (POINT point : {POINT{400, 60}, {400, 120}, {400, 300}, {399, 360}, {540, 420}})
         SendMessageA(menu, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
     SendMessageA(menu, WM_MOUSEMOVE, 0, MAKELPARAM(400, 120));
     SendMessageA(menu, WM_KEYDOWN, VK_RETURN, 1);
     EXPECT_EQ("0 1 5 5 5 1 ", busy);
-    EXPECT_EQ("-", Set(CommandBusy, CommandSlotCount));
-    const std::string starts = folder.Starts(2);
+    std::string starts; // both are recorded within 10 s
+    for (DWORD start = GetTickCount();
+         std::count(starts.begin(), starts.end(), '\n') < 2 && GetTickCount() - start < 10000;
+         Sleep(20))
+        starts = ReadTextFile(log);
+    SetEnvironmentVariableA("MOSS_STANDIN_LOG", nullptr);
+    RemoveTree(folder);
     EXPECT_NE(std::string::npos,
               starts.find("\t" + opener + " https://www.halden.example/mossharbor/\n"))
         << starts;
-    EXPECT_NE(std::string::npos,
-              starts.find("\t" + opener + " " + folder.path + "\\HELP\\TOP.HTM\n"))
+    EXPECT_NE(std::string::npos, starts.find("\t" + opener + " " + folder + "\\HELP\\TOP.HTM\n"))
         << starts;
 
-    // Exit, and a close request, end the loop with 0 and release the palettes and the surface.
-    for (UINT close : {WM_LBUTTONDOWN, WM_CLOSE}) {
-        HPALETTE palette = ArtworkPalette[0];
-        HDC surface = MenuSurface.memoryDC;
-        PostMessageA(menu, close, 0, MAKELPARAM(399, 420));
-        MSG message = {};
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 5000 &&
-                                           PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) &&
-                                           message.message != WM_QUIT;)
-            DispatchMessageA(&message);
-        EXPECT_FALSE(IsWindow(menu));
-        EXPECT_EQ(WM_QUIT, message.message);
-        EXPECT_EQ(0u, message.wParam);
-        EXPECT_EQ(0u, GetObjectType(palette) | GetObjectType(surface));
-        menu = OpenMenu();
-    }
-    DestroyWindow(menu);
+    device.accelerated[1] = 0; // the device lacks it in window mode
+    EXPECT_STREQ("Software", AccelerationLabel());
+
+    // Exit closes the menu and releases its palettes and its surface.
+    HPALETTE palette = ArtworkPalette[0];
+    HDC surface = MenuSurface.memoryDC;
+    SendMessageA(menu, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(399, 420));
+    EXPECT_FALSE(IsWindow(menu));
+    EXPECT_EQ(0u, GetObjectType(palette) | GetObjectType(surface));
 }
