@@ -237,6 +237,10 @@ TEST(Shell, TheMenuWindowShowsItsHighlightFollowsTheMouseAndTheKeysAndRunsItsCom
     RegisterMenuClass();
     menu = CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_MENU), nullptr, MenuDialogProc, 0);
     ASSERT_TRUE(IsWindow(menu));
+    // Class "TEST" holds the dialog manager's bytes, whose layout differs on 32-bit Windows.
+    EXPECT_EQ(DLGWINDOWEXTRA, GetClassLongPtrA(menu, GCL_CBWNDEXTRA));
+    SetWindowLongPtrA(menu, DWLP_USER, 0x5A5A);
+    EXPECT_EQ(0x5A5A, GetWindowLongPtrA(menu, DWLP_USER)) << "the extra bytes end too early";
 
     // The second line of Change Settings follows the current device and the current mode's
     // option word (by default with bit 0 set): here window mode, read from the settings key,
