@@ -110,13 +110,21 @@ wine_map_cdrom() {
     wine_server_restart
 }
 
+# Waits for the server to end on its own once its last program has, for two minutes at most.
+wine_server_wait() {
+    timeout 120 "$WS" -w >/dev/null 2>&1 || "$WS" -k >/dev/null 2>&1 || true
+}
+
 # Bumped whenever wine_prefix_init changes, so an older prefix is set up again.
-WINE_PREFIX_VERSION=4
+WINE_PREFIX_VERSION=5
 
 wine_prefix_init() {
     [ -f "$WINEPREFIX/.launcher-prefix-$WINE_PREFIX_VERSION" ] && return 0
     echo "wine-env: creating the Wine prefix $WINEPREFIX (once)"
     "$W" wineboot -i >/dev/null 2>&1 </dev/null
+    # wineboot returns before all it started has ended (the 32-bit half of a 64-bit prefix, the
+    # menu builder): wait for the server to end with them instead of killing them half done.
+    wine_server_wait
     # No window manager here: unmanaged windows avoid a 2 s wait on every hidden dialog.
     "$W" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     # A program that crashes ends with its backtrace on standard error, instead of waiting for a
@@ -131,8 +139,7 @@ wine_prefix_init() {
     # metric twin rather than Wine's wider default.
     "$W" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' \
         /d 'Liberation Serif' /f >/dev/null 2>&1
-    "$WS" -k >/dev/null 2>&1 || true
-    "$WS" -w >/dev/null 2>&1 || true
+    wine_server_wait
     touch "$WINEPREFIX/.launcher-prefix-$WINE_PREFIX_VERSION"
 }
 
