@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "Kept.h"
 #include "LauncherSettings.h"
 #include "TestKey.h"
 
@@ -31,80 +30,63 @@ std::string Fields() {
            s.installPath.Text() + "|" + s.execute.Text();
 }
 
-// What loading gives when no value can be read (deviceId keeps what it held).
-const std::string Defaults = "0 0 0 0 0 4294967291 4294967291 0 " + Bytes(&Known, 16) + "|||";
-
 class Settings : public testing::Test {
   protected:
     Settings() { LauncherSettings = {9, 9, 9, 9, 9, Known, {9, 9}, 9, "x", "x", "x"}; }
 
     TestKey key{HKEY_LOCAL_MACHINE, SettingsPath, TestKey::Emptied};
-    Kept<SettingsRecord> kept{LauncherSettings};
 };
 
-TEST_F(Settings, SavingWritesTheTwelveValuesAndLoadingReadsEachBack) {
-    const GUID device = {0xA1A2A3A4, 0xB1B2, 0xC1C2, {0xD1, 2, 3, 4, 5, 6, 7, 8}};
-    LauncherSettings = {1, 2, 3, 1, 5, device, {6, 7}, 8, "C:\\SAVE", "C:\\GAME", "moss.exe"};
+TEST_F(Settings, SavingWritesTheTwelveValuesAndLoadingReadsThemBackSafely) {
+    LauncherSettings = {1, 2, 3, 1, 5, Known, {6, 7}, 8, "C:\\SAVE", "C:\\GAME", "moss.exe"};
     SaveLauncherSettings();
     std::string stored; // type:bytes of each value
     for (const char* name :
          {"Setup", "Install", "Indeo Check", "Display Mode", "Device", "Device ID", "Option0",
           "Option1", "Install Flag", "Save Path", "Install Path", "Execute"})
         stored += std::to_string(key.Read(name).type) + ":" + key.Read(name).bytes + "|";
-    EXPECT_EQ("4:\1\0\0\0|4:\2\0\0\0|4:\3\0\0\0|4:\1\0\0\0|4:\5\0\0\0|3:"s + Bytes(&device, 16) +
+    EXPECT_EQ("4:\1\0\0\0|4:\2\0\0\0|4:\3\0\0\0|4:\1\0\0\0|4:\5\0\0\0|3:"s + Bytes(&Known, 16) +
                   "|4:\6\0\0\0|4:\7\0\0\0|4:\10\0\0\0|1:C:\\SAVE\0|1:C:\\GAME\0|1:moss.exe\0|"s,
               stored);
-    std::string saved = Fields();
-    LauncherSettings = {};
-    LoadLauncherSettings();
-    EXPECT_EQ(saved, Fields());
-}
 
-// Wider numbers read as their default, shorter ones zero-extended; a "Display Mode" other than 0
-// is the window mode; texts are read whole, so that saving gives them back byte for byte.
-TEST_F(Settings, OddValuesReadSafelyAndTextsComeBackWhole) {
+    // Numbers wider than 4 bytes read as their default; a shorter "Device ID" replaces only its
+    // leading bytes; texts are read whole, so that saving gives them back byte for byte.
     key.Store("Setup", REG_BINARY, "\1\0\0\0\0\0\0\0"s);
-    key.Store("Install", REG_BINARY, "\x34\x12");
-    key.StoreDword("Display Mode", 7);
-    key.Store("Device ID", REG_BINARY, "\xAA\xBB\xCC\xDD");
     key.Store("Option0", REG_BINARY, "\5\0\0\0\0"s);
+    key.Store("Device ID", REG_BINARY, "\xAA\xBB\xCC\xDD");
+    const std::string text(69999, 'b');
+    key.StoreText("Execute", text);
     LoadLauncherSettings();
-    const std::string deviceId = "\xAA\xBB\xCC\xDD" + Bytes(&Known, 16).substr(4);
-    EXPECT_EQ("0 4660 0 1 0 4294967291 4294967291 0 " + deviceId + "|||", Fields());
-    const std::string texts[] = {std::string(299, 'a'), std::string(69999, 'b')};
-    key.StoreText("Save Path", texts[0]);
-    key.StoreText("Execute", texts[1]);
-    key.Store("Device ID", REG_BINARY, std::string(17, 'z'));
-    LoadLauncherSettings();
-    EXPECT_EQ(deviceId, Bytes(&LauncherSettings.deviceId, 16));
+    const std::string device = "\xAA\xBB\xCC\xDD" + Bytes(&Known, 16).substr(4);
+    EXPECT_EQ("0 2 3 1 5 4294967291 7 8 " + device + "|C:\\SAVE|C:\\GAME|" + text, Fields());
     SaveLauncherSettings();
-    EXPECT_TRUE(key.Read("Save Path").bytes == texts[0] + '\0');
-    EXPECT_TRUE(key.Read("Execute").bytes == texts[1] + '\0');
+    EXPECT_TRUE(key.Read("Execute").bytes == text + '\0');
 }
 
 // Sets the access list of the settings key (SDDL).
 void SetAccess(const char* sddl) {
     HKEY opened = nullptr;
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    PSECURITY_DESCRIPTOR access = nullptr;
+    ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &access, nullptr);
     RegOpenKeyExA(HKEY_LOCAL_MACHINE, SettingsPath, 0, WRITE_DAC, &opened);
-    ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor,
-                                                         nullptr);
-    EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(opened, DACL_SECURITY_INFORMATION, descriptor));
-    LocalFree(descriptor);
+    EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(opened, DACL_SECURITY_INFORMATION, access));
+    LocalFree(access);
     RegCloseKey(opened);
 }
 
+// "Setup" reads 0 then, so the setup runs.
 TEST_F(Settings, WithoutTheKeyOrFullAccessToItEveryValueTakesItsDefault) {
+    // What loading gives when no value can be read (deviceId keeps what it held).
+    const std::string defaults = "0 0 0 0 0 4294967291 4294967291 0 " + Bytes(&Known, 16) + "|||";
     LoadLauncherSettings();
-    EXPECT_EQ(Defaults, Fields());
+    EXPECT_EQ(defaults, Fields());
     HKEY opened; // loading created nothing
     EXPECT_NE(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, SettingsPath, 0, KEY_READ, &opened));
     key.StoreDword("Setup", 1);
-    key.Store("Device ID", REG_BINARY, std::string(16, 'z'));
     SetAccess("D:(A;;KRWD;;;WD)"); // everyone may read and change the access list, no more
     LoadLauncherSettings();
     SetAccess("D:(A;;KA;;;WD)");
-    EXPECT_EQ(Defaults, Fields());
+    EXPECT_EQ(defaults, Fields());
 }
 
 } // namespace
