@@ -15,6 +15,7 @@
 #include "LauncherSettings.h"
 #include "LauncherState.h"
 #include "PlayGame.h"
+#include "RunProcess.h"
 #include "RunSetup.h"
 #include "ScriptedMessageBoxes.h"
 #include "SetupResult.h"
@@ -28,7 +29,7 @@ const char DirectX61[] = "4.06.02.0000", DirectX60[] = "4.06.01.65535";
 const UINT NoCaption = 0x80000000; // not a MessageBoxA flag: the system's default caption
 
 // Every box of these commands, by the label the transcript gives it. A box is known by the start
-// of its text: all of it but for the two longest and for the questions the journeys check whole.
+// of its text: all of it but for the questions the journeys check whole.
 const std::tuple<const char*, const char*, UINT> Boxes[] = {
     {"DX", "Direct X(R) 6 is required to play MOSS HARBOR.OK to install Direct X(R) 6?", MB_YESNO},
     {"Indeo", "Intel(R) Indeo(R) Video 5.11 is required", MB_YESNO},
@@ -37,10 +38,15 @@ const std::tuple<const char*, const char*, UINT> Boxes[] = {
     {"warn", "MOSS HARBOR will not function properly unless rebooting the computer.", MB_OK},
     {"windows", "Your Windows(R) is not support DirectX(R). Setup discontinued.", MB_OK},
     {"damaged", "The CD-ROM may be dirty or be damaged.", MB_OK},
-    {"full", "Not enough free space in Windows(R)95 drive.", MB_OK},
+    {"full", "Not enough free space in Windows(R)95 drive. Please make some room and try again.",
+     MB_OK},
     {"CD", "Cannot find a CD. Please insert a CD and try again.", MB_OKCANCEL},
     {"internal", "An error occurred. Please reboot and start over.", MB_OK},
-    {"15MB", "It is required to have over 15MB space to install Direct X\xAE", MB_OKCANCEL},
+    {"15MB",
+     "It is required to have over 15MB space to install Direct X\xAE"
+     "6\nPlease press OK after creating the space of 15MB in system drive.\nDirect X\xAE"
+     "6  will not be installed if you press the cancel button.",
+     MB_OKCANCEL},
     {"no DirectX", "Please install DirectX (R)6 or above first.", MB_OK},
     {"no sound", "Direct Sound compatible sound device could not be found.", MB_OK},
     {"Indeo?", "Indeo Video 5.11  may have not been installed.\n", MB_YESNO | MB_DEFBUTTON2},
@@ -267,4 +273,21 @@ TEST_F(GameStart, InstallSoftwareAsksInOrderRetriesWhereOfferedAndOwesTheRestart
     GameDirectory = (Game = Scratch).c_str();
     EXPECT_EQ("1 Indeo|hide|error@0|show|Media|hide|error@0|error@0|show",
               Run(InstallSoftware, {IDYES, IDOK, IDYES, IDOK, IDOK}));
+}
+
+// The child's exit code: the size of the startup record it was started with (68 bytes on 32-bit
+// Windows), or 1 when the runner left a flag set in it.
+TEST(StartupRecord, DISABLED_EndsWithItsSize) {
+    STARTUPINFOA startup;
+    GetStartupInfoA(&startup);
+    ExitProcess(startup.dwFlags == 0 ? startup.cb : 1);
+}
+
+TEST(StartupRecord, TheRunnerStartsAChildFromARecordOfItsArchitecture) {
+    std::string self = Tests + "\\gamestart_test.exe",
+                line = "\"" + self +
+                       "\" --gtest_also_run_disabled_tests --gtest_filter=StartupRecord.DISABLED_*";
+    DWORD code = 0;
+    ASSERT_EQ(1, RunProcess(self.c_str(), &line[0], 1, &code, 0));
+    EXPECT_EQ(sizeof(void*) == 4 ? 68u : 104u, code);
 }
