@@ -205,12 +205,12 @@ TEST(Display, TheDialogFollowsThePlayerAndOkTakesOrCancelPutsBackTheChoices) {
     Build({FakeDriver{"3D", Guid(1)}, FakeDriver{"Full", Guid(2), DDCAPS_3D, 0},
            FakeDriver{"Plain", Guid(3), 0}, FakeDriver{"No Filtering", Guid(4)}},
           1);
+    ASSERT_EQ(4, DisplayDeviceList.size); // the boards the steps below change and choose
     DisplayDeviceList[0].accelerated[1] = DisplayDeviceList[0].filtering[1] = 0;
     DisplayDeviceList[3].filtering[0] = DisplayDeviceList[3].filtering[1] = 0;
-    Open();
-    Do(IDC_DEVICE_BOX, 2); // changes the window mode's word
+    Open();                // the window mode's word takes the shared bits of the other
     Do(IDC_DEVICE_BOX, 1); // full screen only
-    Do(2001, 3);
+    Do(2001, 3);           // Sound OFF in the full screen's word
     SendMessageA(Dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ("c0 m1 a5a5a5ff a5a5a5da d1 g1", Chosen()) << "Cancel puts back what was there";
     DestroyWindow(Dialog);
@@ -237,6 +237,7 @@ TEST(Display, TheDialogFollowsThePlayerAndOkTakesOrCancelPutsBackTheChoices) {
         {1015, 1, "OFF|OFF HIGH* ON* ON ON Monaural|1>0|c1 m0 a5a5a5de a5a5a5da d1 g1"},
         // Presets keep bits 6 to 31 and stay within what the device offers.
         {1046, 1, "LOW|ON LOW OFF ON ON Monaural|1>0|c1 m0 a5a5a5d9 a5a5a5da d1 g1"},
+        // The first choice sets its own bit.
         {2000, 1, "HIGH|ON HIGH OFF ON ON Monaural|1>0|c1 m0 a5a5a5db a5a5a5da d1 g1"},
         {1015, 2, "OFF|OFF* HIGH* OFF* ON ON Monaural|2>0|c2 m0 a5a5a5da a5a5a5da d1 g1"},
         {1045, 1, "LOW|OFF* LOW* OFF* ON ON Stereo|2>0|c2 m0 a5a5a5f8 a5a5a5da d1 g1"},
