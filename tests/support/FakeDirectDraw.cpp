@@ -1,5 +1,5 @@
-// The fake drivers as plain COM objects: one vtable per interface, holding only the methods the
-// enumeration calls.
+// The fake drivers as plain COM objects: one object per driver serves as its IDirectDraw and its
+// IDirectDraw4, with a vtable holding only the methods the enumeration calls.
 #define CINTERFACE
 #include "FakeDirectDraw.h"
 
@@ -8,38 +8,35 @@
 
 namespace {
 
-using Interface = FakeDirectDrawMachine::Interface;
-std::vector<FakeDriver>* Drivers = nullptr;
-std::vector<FakeDirectDrawMachine::Interfaces>* Objects = nullptr;
+// What an interface pointer points at: the vtable, then the driver; and the GUID that names
+// the driver to DirectDrawCreate, whose Data1 is its index.
+struct Interface {
+    const void* vtable;
+    FakeDriver* driver;
+    GUID driverGuid;
+};
+std::vector<Interface> Objects; // one per driver, in order
+DirectDrawCallTable Saved;      // the real entry points
 
-// The driver behind an interface; counts a call made while nobody holds a reference.
-FakeDriver& Held(void* self) {
-    FakeDriver& driver = *static_cast<Interface*>(self)->driver;
-    if (driver.references <= 0)
-        ++driver.callsWithoutReference;
-    return driver;
-}
-
-ULONG STDMETHODCALLTYPE AddRef(IDirectDraw4* self) {
-    return ++static_cast<Interface*>(static_cast<void*>(self))->driver->references;
+FakeDriver& Driver(void* self) {
+    return *static_cast<Interface*>(self)->driver;
 }
 
 ULONG STDMETHODCALLTYPE Release(IDirectDraw4* self) {
-    return --Held(self).references;
+    return --Driver(self).references;
 }
 
 HRESULT STDMETHODCALLTYPE QueryInterface(IDirectDraw4* self, REFIID iid, void** object) {
-    FakeDriver& driver = Held(self);
-    *object = nullptr;
+    FakeDriver& driver = Driver(self);
+    *object = self; // even when failing: a failed call need not clear it
     if (driver.failing == FakeCall::QueryInterface || !IsEqualGUID(iid, IID_IDirectDraw4))
         return E_NOINTERFACE;
-    *object = &(*Objects)[&driver - Drivers->data()].directDraw4;
     ++driver.references;
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE GetCaps(IDirectDraw4* self, DDCAPS* hardware, DDCAPS* emulation) {
-    FakeDriver& driver = Held(self);
+    FakeDriver& driver = Driver(self);
     if (hardware->dwSize != sizeof(DDCAPS) || emulation->dwSize != sizeof(DDCAPS))
         return DDERR_INVALIDPARAMS;
     // The emulation layer can do everything: reading it instead of the hardware shows.
@@ -47,10 +44,9 @@ HRESULT STDMETHODCALLTYPE GetCaps(IDirectDraw4* self, DDCAPS* hardware, DDCAPS* 
     emulation->dwCaps2 = DDCAPS2_CANRENDERWINDOWED;
     emulation->ddsCaps.dwCaps = DDSCAPS_TEXTURE;
     emulation->dwVidMemFree = 0x7FFFFFFF;
-    if (driver.failing == FakeCall::GetCaps) {
-        *hardware = *emulation;
+    *hardware = *emulation;
+    if (driver.failing == FakeCall::GetCaps)
         return DDERR_GENERIC;
-    }
     hardware->dwCaps = driver.caps;
     hardware->dwCaps2 = driver.caps2;
     hardware->ddsCaps.dwCaps = driver.surfaceCaps;
@@ -58,33 +54,26 @@ HRESULT STDMETHODCALLTYPE GetCaps(IDirectDraw4* self, DDCAPS* hardware, DDCAPS* 
     return DD_OK;
 }
 
-HRESULT STDMETHODCALLTYPE GetDisplayMode(IDirectDraw4* self, DDSURFACEDESC2* mode) {
-    FakeDriver& driver = Held(self);
+HRESULT STDMETHODCALLTYPE GetDisplayMode(IDirectDraw4*, DDSURFACEDESC2* mode) {
     if (mode->dwSize != sizeof(DDSURFACEDESC2))
         return DDERR_INVALIDPARAMS;
-    bool failing = driver.failing == FakeCall::GetDisplayMode;
-    mode->lPitch = failing ? 4096 : driver.pitch;
-    mode->dwHeight = failing ? 4096 : driver.height;
-    return failing ? DDERR_GENERIC : DD_OK;
+    mode->lPitch = 1280;
+    mode->dwHeight = 480;
+    return DD_OK;
 }
 
 HRESULT STDMETHODCALLTYPE GetAvailableVidMem(IDirectDraw4* self, DDSCAPS2* caps, DWORD* total,
                                              DWORD* free) {
-    FakeDriver& driver = Held(self);
-    if (driver.failing == FakeCall::GetAvailableVidMem) {
-        *free = 0xFFFFFFFF;
-        return DDERR_GENERIC;
-    }
     // The driver tells texture memory only; any other question gets none.
     bool texture =
         caps->dwCaps == DDSCAPS_TEXTURE && !caps->dwCaps2 && !caps->dwCaps3 && !caps->dwCaps4;
-    *total = *free = texture ? driver.textureMemoryFree : 0;
+    *total = *free = texture ? Driver(self).textureMemoryFree : 0;
     return DD_OK;
 }
 
 HRESULT STDMETHODCALLTYPE GetDeviceIdentifier(IDirectDraw4* self, DDDEVICEIDENTIFIER* identifier,
                                               DWORD flags) {
-    FakeDriver& driver = Held(self);
+    FakeDriver& driver = Driver(self);
     driver.identifierFlags = flags;
     // A failing driver, or one whose description fills the buffer, leaves no terminating NUL.
     std::memset(identifier, 'x', sizeof *identifier);
@@ -96,66 +85,51 @@ HRESULT STDMETHODCALLTYPE GetDeviceIdentifier(IDirectDraw4* self, DDDEVICEIDENTI
     return DD_OK;
 }
 
-// IDirectDraw starts with the same three methods; the enumeration calls nothing else on it.
-IDirectDraw4Vtbl MakeTable(bool directDraw4) {
+// IDirectDraw starts with the same methods as IDirectDraw4, so one table serves both.
+const IDirectDraw4Vtbl Table = [] {
     IDirectDraw4Vtbl table = {};
     table.QueryInterface = QueryInterface;
-    table.AddRef = AddRef;
     table.Release = Release;
-    if (directDraw4) {
-        table.GetCaps = GetCaps;
-        table.GetDisplayMode = GetDisplayMode;
-        table.GetAvailableVidMem = GetAvailableVidMem;
-        table.GetDeviceIdentifier = GetDeviceIdentifier;
-    }
+    table.GetCaps = GetCaps;
+    table.GetDisplayMode = GetDisplayMode;
+    table.GetAvailableVidMem = GetAvailableVidMem;
+    table.GetDeviceIdentifier = GetDeviceIdentifier;
     return table;
-}
-const IDirectDraw4Vtbl DirectDrawTable = MakeTable(false);
-const IDirectDraw4Vtbl DirectDraw4Table = MakeTable(true);
+}();
 
 HRESULT WINAPI Enumerate(LPDDENUMCALLBACKA callback, LPVOID context) {
-    static GUID driverGuids[16];
-    for (size_t i = 0; i < Drivers->size(); ++i) {
-        driverGuids[i] = {0xD1000000 + static_cast<DWORD>(i), 0, 0, {}};
+    for (size_t i = 0; i < Objects.size(); ++i) {
         char name[] = "fake";
-        if (!callback(i ? &driverGuids[i] : nullptr, name, name, context))
+        if (!callback(i ? &Objects[i].driverGuid : nullptr, name, name, context))
             break;
     }
     return DD_OK;
 }
 
 HRESULT WINAPI Create(GUID* driverGuid, LPDIRECTDRAW* directDraw, IUnknown*) {
-    size_t index = driverGuid ? driverGuid->Data1 - 0xD1000000 : 0;
-    *directDraw = nullptr;
-    if (index >= Drivers->size() || (*Drivers)[index].failing == FakeCall::Create)
+    Interface& object = Objects.at(driverGuid ? driverGuid->Data1 : 0);
+    *directDraw = reinterpret_cast<LPDIRECTDRAW>(&object); // even when failing
+    if (object.driver->failing == FakeCall::Create)
         return DDERR_GENERIC;
-    ++(*Drivers)[index].references;
-    *directDraw = reinterpret_cast<LPDIRECTDRAW>(&(*Objects)[index].directDraw);
+    ++object.driver->references;
     return DD_OK;
 }
 
 } // namespace
 
-FakeDirectDrawMachine::FakeDirectDrawMachine(std::vector<FakeDriver>& drivers)
-    : drivers_(drivers), saved_(DirectDrawCalls) {
-    for (FakeDriver& driver : drivers_)
-        interfaces_.push_back({{&DirectDrawTable, &driver}, {&DirectDraw4Table, &driver}});
-    Drivers = &drivers_;
-    Objects = &interfaces_;
-    DirectDrawCalls.DirectDrawEnumerateA = Enumerate;
-    DirectDrawCalls.DirectDrawCreate = Create;
+FakeDirectDrawMachine::FakeDirectDrawMachine(std::vector<FakeDriver>& drivers) {
+    Saved = DirectDrawCalls;
+    Objects.clear();
+    for (FakeDriver& driver : drivers)
+        Objects.push_back({&Table, &driver, {static_cast<DWORD>(Objects.size()), 0, 0, {}}});
+    DirectDrawCalls = {Enumerate, Create};
 }
 
 FakeDirectDrawMachine::~FakeDirectDrawMachine() {
-    DirectDrawCalls = saved_;
-    Drivers = nullptr;
-    Objects = nullptr;
+    DirectDrawCalls = Saved;
 }
 
 bool FakeDirectDrawMachine::AllReleased() const {
-    for (const FakeDriver& driver : drivers_) {
-        if (driver.references != 0 || driver.callsWithoutReference != 0)
-            return false;
-    }
-    return true;
+    return std::all_of(Objects.begin(), Objects.end(),
+                       [](const Interface& object) { return object.driver->references == 0; });
 }
