@@ -8,11 +8,34 @@
 #include <cstdio>
 #include <string>
 
-#include "OutsidePlayer.h"
+#include "ChildProcess.h"
 #include "TestFiles.h"
 #include "TestKey.h"
 
 namespace {
+
+// Starts the folder's launcher.exe in that folder, as a player starts it.
+bool StartLauncher(ChildProcess& launcher, const std::string& folder, bool suspended = false) {
+    std::string program = folder + "\\launcher.exe";
+    return launcher.Start(program, "\"" + program + "\"", folder, suspended);
+}
+
+// Presses button on the launcher's next message box, as a player does: "<caption>|<text>", or
+// "" when none came.
+std::string AnswerBox(ChildProcess& process, int button) {
+    const int messageTextId = 0xFFFF;
+    HWND box = process.WaitForWindow("#32770", ChildTimeoutMs, messageTextId);
+    if (!box)
+        return "";
+    char caption[256] = {};
+    char text[1024] = {};
+    GetWindowTextA(box, caption, sizeof caption);
+    GetDlgItemTextA(box, messageTextId, text, sizeof text);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    for (DWORD start = GetTickCount(); IsWindow(box) && GetTickCount() - start < ChildTimeoutMs;)
+        Sleep(10);
+    return std::string(caption) + "|" + text;
+}
 
 const char* const Numbers[] = {"Setup",  "Install", "Indeo Check", "Display Mode",
                                "Device", "Option0", "Option1",     "Install Flag"};
@@ -29,7 +52,7 @@ struct Tally {
 // A game folder of its own (launcher.exe, DSETUP.dll, the game, which ends once it has recorded
 // its start, and the log every stand-in records its start in) where the setup has been done.
 struct Game {
-    explicit Game(const char* name = "journey") : files{MakeGameFolder(name, true)} {
+    explicit Game(const char* name = "journey") : files{MakeGameFolder(name)} {
         SetEnvironmentVariableA("MOSS_STANDIN_LOG", log.c_str());
         SetEnvironmentVariableA("MOSS_STANDIN_EXIT", "1");
         renderer.StoreText("renderer", "gdi");

@@ -168,8 +168,7 @@ class GameStart : public testing::Test {
         SetupResults = setups;
         FreeClusters = clusters;
         MessageOwner = nullptr;
-        ScriptedMessageBoxes boxes;
-        boxes.OnShow(NoteBox);
+        ScriptedMessageBoxes boxes(0, NoteBox);
         boxes.Answer(answers);
         std::string result = std::to_string(command(Menu)) + " ";
         Note("");

@@ -204,6 +204,8 @@ TEST(DirectDrawEnum, GivesWinesOnePrimaryDriverOrTheFailureOfAMissingDirectDraw)
     EXPECT_EQ(DD_OK, enumerator.Enumerate());
     ASSERT_EQ(1, enumerator.GetDriverCount());
     EXPECT_EQ(1, enumerator.HasCaps(0));
+    EXPECT_EQ(1, enumerator.IsAccelerated(0)) << "3D flags out of place, or Wine without OpenGL";
+    EXPECT_EQ(1, enumerator.IsWindowCapable(0)) << "the display mode's record misread";
     EXPECT_STRNE("", enumerator.GetDescription(0));
     EXPECT_FALSE(IsEqualGUID(GUID{}, enumerator.GetDeviceGuid(0)));
     Kept<DirectDrawCallTable> calls(DirectDrawCalls);

@@ -60,7 +60,6 @@ struct WindowQuery {
     DWORD processId;
     const char* className;
     int controlId;
-    bool visibleOnly;
     HWND found;
 };
 
@@ -71,8 +70,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
     if (owner != query->processId || lstrcmpA(name, query->className) != 0 ||
-        (query->visibleOnly && !IsWindowVisible(window)) ||
-        (query->controlId && !GetDlgItem(window, query->controlId)))
+        !IsWindowVisible(window) || (query->controlId && !GetDlgItem(window, query->controlId)))
         return TRUE;
     query->found = window;
     return FALSE;
@@ -80,8 +78,8 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
 
 } // namespace
 
-HWND ChildProcess::FindTopWindow(const char* className, int controlId, bool visibleOnly) const {
-    WindowQuery query = {info_.dwProcessId, className, controlId, visibleOnly, nullptr};
+HWND ChildProcess::FindTopWindow(const char* className, int controlId) const {
+    WindowQuery query = {info_.dwProcessId, className, controlId, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
     return query.found;
 }

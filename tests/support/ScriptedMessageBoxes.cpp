@@ -11,17 +11,13 @@ ScriptedMessageBoxes* Active = nullptr;
 
 } // namespace
 
-ScriptedMessageBoxes::ScriptedMessageBoxes() : saved_(SystemCalls.MessageBoxA) {
+ScriptedMessageBoxes::ScriptedMessageBoxes(int standingAnswer,
+                                           std::function<void(const ShownBox&)> whileShown)
+    : saved_(SystemCalls.MessageBoxA), watcher_(std::move(whileShown)),
+      standingAnswer_(standingAnswer) {
     EXPECT_EQ(nullptr, Active) << "two scripts at once";
     Active = this;
     SystemCalls.MessageBoxA = Show;
-}
-
-ScriptedMessageBoxes::ScriptedMessageBoxes(int standingAnswer,
-                                           std::function<void(const ShownBox&)> whileShown)
-    : ScriptedMessageBoxes() {
-    watcher_ = std::move(whileShown);
-    standingAnswer_ = standingAnswer;
 }
 
 ScriptedMessageBoxes::~ScriptedMessageBoxes() {

@@ -20,10 +20,10 @@ struct ShownBox {
 
 class ScriptedMessageBoxes {
   public:
-    // A strict script: every box needs an answer queued with Answer.
-    ScriptedMessageBoxes();
-    // Every box is answered with standingAnswer; whileShown, when given, runs as each comes up.
-    explicit ScriptedMessageBoxes(int standingAnswer,
+    // Boxes are answered from the queue (see Answer), then with standingAnswer; 0 makes the
+    // script strict: every box needs a queued answer. whileShown, when given, runs as each box
+    // comes up, before it is answered.
+    explicit ScriptedMessageBoxes(int standingAnswer = 0,
                                   std::function<void(const ShownBox&)> whileShown = nullptr);
     ~ScriptedMessageBoxes();
     ScriptedMessageBoxes(const ScriptedMessageBoxes&) = delete;
@@ -32,8 +32,6 @@ class ScriptedMessageBoxes {
     // Queues answers (IDOK, IDCANCEL, IDYES, IDNO) for the boxes to come. A box with no answer
     // left fails the test and is answered IDCANCEL, which ends every retry loop.
     void Answer(std::initializer_list<int> answers);
-    // Called for each box as it is shown, before it is answered.
-    void OnShow(std::function<void(const ShownBox&)> watcher) { watcher_ = std::move(watcher); }
 
     const std::vector<ShownBox>& Shown() const { return shown_; }
     size_t Unanswered() const { return answers_.size(); }
@@ -45,5 +43,5 @@ class ScriptedMessageBoxes {
     std::deque<int> answers_;
     std::vector<ShownBox> shown_;
     std::function<void(const ShownBox&)> watcher_;
-    int standingAnswer_ = 0;
+    int standingAnswer_;
 };

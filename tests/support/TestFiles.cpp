@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <vector>
 
 std::string BinaryFolder() {
     char path[MAX_PATH];
@@ -25,12 +24,9 @@ std::string MakeScratchFolder(const char* tag) {
     return name;
 }
 
-std::string MakeGameFolder(const char* tag, bool withGame) {
+std::string MakeGameFolder(const char* tag) {
     std::string folder = MakeScratchFolder(tag);
-    std::vector<std::string> names = {"launcher.exe", "DSETUP.dll"};
-    if (withGame)
-        names.push_back("moss.exe");
-    for (const std::string& name : names)
+    for (const char* name : {"launcher.exe", "DSETUP.dll", "moss.exe"})
         CopyFileA((BinaryFolder() + "\\" + name).c_str(), (folder + "\\" + name).c_str(), FALSE);
     return folder;
 }

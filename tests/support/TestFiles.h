@@ -6,8 +6,8 @@
 std::string BinaryFolder();
 // A new empty folder; removed with its content by RemoveTree.
 std::string MakeScratchFolder(const char* tag);
-// A new folder holding launcher.exe and DSETUP.dll from the build, and moss.exe when withGame.
-std::string MakeGameFolder(const char* tag, bool withGame);
+// A new folder holding launcher.exe, DSETUP.dll and moss.exe from the build.
+std::string MakeGameFolder(const char* tag);
 void RemoveTree(const std::string& folder);
 void WriteTextFile(const std::string& path, const std::string& text);
 // The whole content of a small file; empty when it cannot be read.

@@ -6,45 +6,39 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <type_traits>
+
 namespace {
 
-class OpenKey {
-  public:
-    OpenKey(HKEY root, const std::string& path, bool create = false) {
-        LONG status = create ? RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                               nullptr, &key_, nullptr)
-                             : RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key_);
-        if (status != ERROR_SUCCESS)
-            key_ = nullptr;
+// A key opened (or created) with full access, closed when it goes; null when it cannot be.
+struct OpenKey : std::unique_ptr<std::remove_pointer_t<HKEY>, decltype(&RegCloseKey)> {
+    OpenKey(HKEY root, const std::string& path, bool create = false)
+        : unique_ptr(nullptr, RegCloseKey) {
+        HKEY key = nullptr;
+        if ((create ? RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                      &key, nullptr)
+                    : RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key)) == ERROR_SUCCESS)
+            reset(key);
     }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-    ~OpenKey() {
-        if (key_)
-            RegCloseKey(key_);
-    }
-    HKEY Get() const { return key_; }
-
-  private:
-    HKEY key_ = nullptr;
 };
 
 // Copies root\from with everything below it to root\to (created).
 void CopyTree(HKEY fromRoot, const std::string& from, HKEY toRoot, const std::string& to) {
     OpenKey target(toRoot, to, true);
-    EXPECT_EQ(ERROR_SUCCESS, RegCopyTreeA(fromRoot, from.c_str(), target.Get())) << from;
+    EXPECT_EQ(ERROR_SUCCESS, RegCopyTreeA(fromRoot, from.c_str(), target.get())) << from;
 }
 
 } // namespace
 
 TestKey::TestKey(HKEY root, const char* path, Start start) : root_(root), path_(path) {
     static int count;
-    if (OpenKey(root_, path_).Get()) {
+    if (OpenKey(root_, path_).get()) {
         backup_ = "Software\\LauncherTestBackup\\" + std::to_string(GetCurrentProcessId()) + "-" +
                   std::to_string(++count);
         CopyTree(root_, path_, HKEY_CURRENT_USER, backup_);
     }
-    for (std::string part = path_; !OpenKey(root_, part).Get();) {
+    for (std::string part = path_; !OpenKey(root_, part).get();) {
         topCreated_ = part;
         size_t cut = part.rfind('\\');
         if (cut == std::string::npos)
@@ -68,16 +62,16 @@ TestKey::~TestKey() {
 void TestKey::Empty() const {
     RegDeleteTreeA(root_, path_.c_str());
     RegDeleteKeyA(root_, path_.c_str());
-    EXPECT_EQ(nullptr, OpenKey(root_, path_).Get()) << path_;
+    EXPECT_EQ(nullptr, OpenKey(root_, path_).get()) << path_;
 }
 
 void TestKey::Store(const char* name, DWORD type, const std::string& bytes) const {
     OpenKey key(root_, path_, true);
-    ASSERT_NE(nullptr, key.Get()) << path_;
+    ASSERT_NE(nullptr, key.get()) << path_;
     // The byte after the data must not be a NUL, or the system would store a NUL the caller left
     // out of bytes: store from a copy with a guard byte.
     std::string guarded = bytes + 'X';
-    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key.Get(), name, 0, type,
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key.get(), name, 0, type,
                                             reinterpret_cast<const BYTE*>(guarded.data()),
                                             static_cast<DWORD>(bytes.size())));
 }
@@ -94,12 +88,12 @@ StoredValue TestKey::Read(const char* name) const {
     StoredValue value;
     OpenKey key(root_, path_);
     DWORD size = 0;
-    if (!key.Get() ||
-        RegQueryValueExA(key.Get(), name, nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS)
+    if (!key.get() ||
+        RegQueryValueExA(key.get(), name, nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS)
         return value;
     value.bytes.resize(size);
     value.found =
-        RegQueryValueExA(key.Get(), name, nullptr, &value.type,
+        RegQueryValueExA(key.get(), name, nullptr, &value.type,
                          reinterpret_cast<BYTE*>(&value.bytes[0]), &size) == ERROR_SUCCESS;
     value.bytes.resize(size);
     return value;

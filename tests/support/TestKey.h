@@ -20,8 +20,6 @@ class TestKey {
     TestKey(const TestKey&) = delete;
     TestKey& operator=(const TestKey&) = delete;
 
-    // Deletes the key with everything below it.
-    void Empty() const;
     // Stores exactly these bytes with this type, creating the key when missing.
     void Store(const char* name, DWORD type, const std::string& bytes) const;
     void StoreDword(const char* name, DWORD value) const;
@@ -30,6 +28,9 @@ class TestKey {
     StoredValue Read(const char* name) const;
 
   private:
+    // Deletes the key with everything below it.
+    void Empty() const;
+
     HKEY root_;
     std::string path_;
     std::string backup_;     // below HKEY_CURRENT_USER; "" when the key did not exist

@@ -50,12 +50,8 @@ mapped() { # "x y width height" a line
         [ "$(notes)" -gt '"${seen:-0}"' ] 2>/dev/null'
     awk 'match($0, /window 0x[0-9a-f]+, \(-?[0-9]+,-?[0-9]+\), width [0-9]+, height [0-9]+/) {
             split(substr($0, RSTART + 7, RLENGTH - 7), f, /[ ,()]+/)
-            at[f[1]] = f[2] " " f[3] " " f[5] " " f[7]
-        }
-        /^MapNotify/ {
-            getline
-            match($0, /window 0x[0-9a-f]+/)
+            at[f[1]] = f[2] " " f[3] " " f[5] " " f[7] }
+        /^MapNotify/ { getline; match($0, /window 0x[0-9a-f]+/)
             split(at[substr($0, RSTART + 7, RLENGTH - 7)], g, " ")
-            if (g[3] > 1 || g[4] > 1) print g[1], g[2], g[3], g[4]
-        }' "$SCRATCH/xev"
+            if (g[3] > 1 || g[4] > 1) print g[1], g[2], g[3], g[4] }' "$SCRATCH/xev"
 }
