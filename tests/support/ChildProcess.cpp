@@ -38,16 +38,11 @@ void PumpMessages() {
 }
 
 DWORD ChildProcess::WaitForExit(DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        DWORD elapsed = GetTickCount() - start;
-        DWORD wait = elapsed < timeoutMs ? timeoutMs - elapsed : 0;
-        DWORD result = MsgWaitForMultipleObjects(1, &info_.hProcess, FALSE, wait, QS_ALLINPUT);
-        PumpMessages();
-        if (result == WAIT_OBJECT_0)
-            break;
-        if (result == WAIT_TIMEOUT || GetTickCount() - start >= timeoutMs)
+    for (DWORD start = GetTickCount(); WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;) {
+        if (GetTickCount() - start >= timeoutMs)
             return STILL_ACTIVE;
+        MsgWaitForMultipleObjects(1, &info_.hProcess, FALSE, 10, QS_ALLINPUT);
+        PumpMessages();
     }
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(info_.hProcess, &code);

@@ -35,11 +35,10 @@ int WINAPI ScriptedMessageBoxes::Show(HWND owner, LPCSTR text, LPCSTR caption, U
         {owner, text ? text : "", caption != nullptr, caption ? caption : "", flags});
     if (self.watcher_)
         self.watcher_(self.shown_.back());
-    if (self.answers_.empty() && self.standingAnswer_)
-        return self.standingAnswer_;
     if (self.answers_.empty()) {
-        ADD_FAILURE() << "a box nobody expected: \"" << self.shown_.back().text << "\"";
-        return IDCANCEL;
+        if (!self.standingAnswer_)
+            ADD_FAILURE() << "a box nobody expected: \"" << self.shown_.back().text << "\"";
+        return self.standingAnswer_ ? self.standingAnswer_ : IDCANCEL;
     }
     int answer = self.answers_.front();
     self.answers_.pop_front();

@@ -3,12 +3,11 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include <gtest/gtest.h>
 
 std::string BinaryFolder() {
     char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
+    std::string folder(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
     return folder.substr(0, folder.find_last_of('\\')) + "\\..\\bin";
 }
 
@@ -16,11 +15,10 @@ std::string MakeScratchFolder(const char* tag) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     static int counter;
-    char name[MAX_PATH];
-    std::snprintf(name, sizeof name, "%slauncher-%s-%lu-%d", temp, tag, GetCurrentProcessId(),
-                  ++counter);
+    std::string name = std::string(temp) + "launcher-" + tag + "-" +
+                       std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
     RemoveTree(name);
-    CreateDirectoryA(name, nullptr);
+    CreateDirectoryA(name.c_str(), nullptr);
     return name;
 }
 
@@ -55,10 +53,9 @@ void RemoveTree(const std::string& folder) {
 void WriteTextFile(const std::string& path, const std::string& text) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
     DWORD written;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    EXPECT_TRUE(WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr))
+        << path;
     CloseHandle(file);
 }
 
