@@ -8,8 +8,8 @@
 #   startup_session_start RENDERER [LAUNCHER]
 #                                    builds what the start-up figures run, starts the suite's Wine
 #                                    session on build/$build (the release: i686) with the game's
-#                                    setup marked done and,
-#                                    unless RENDERER is empty, Wine's Direct3D renderer set to it;
+#                                    setup marked done and, unless RENDERER is empty, Wine's
+#                                    Direct3D renderer set to it;
 #                                    LAUNCHER (a launcher.exe beside a moss.exe, e.g. of another
 #                                    build, to compare) is measured instead of this build's
 #   startup_save_key KEY NAME        the key is put back as it was (or absent) when the script ends
@@ -62,10 +62,7 @@ startup_session_start() {
         >/dev/null
 
     source scripts/wine-env.sh
-    if [ "$build" = i686 ] && why=$(wine32_missing); then
-        echo "bench: the i686 build cannot run here: $why" >&2
-        exit 1
-    fi
+    wine_build_runs "$build" || exit 1
     wine_env "build/$build"
     bin="$WINE_BUILD_DIR/bin"
     floor="Z:$bin/emptywindow.exe"

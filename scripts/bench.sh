@@ -23,10 +23,7 @@ cmake --build --preset "$build" -j 2 --target paint_bench launcher moss closewin
 
 source scripts/wine-env.sh
 source bench/idle_menu.sh
-if [ "$build" = i686 ] && why=$(wine32_missing); then
-    echo "bench: the i686 build cannot run here: $why" >&2
-    exit 1
-fi
+wine_build_runs "$build" || exit 1
 wine_env "build/$build"
 trap wine_session_stop EXIT
 wine_session_start

@@ -5,6 +5,7 @@
 #   wine_session_stop      stops what wine_session_start started
 #   wine_map_cdrom L DIR   makes DIR the CD-ROM drive L: of the prefix (restarts the server)
 #   wine32_missing         why 32-bit Wine cannot run the i686 build here; fails when it can
+#   wine_build_runs ARCH   fails, saying why, when the build ARCH cannot run under Wine here
 # The prefix always has two CD-ROM drives, D: and E:, backed by $WINE_CDROM_DIR/d and /e, so
 # tests change what is "on the disc" by writing those folders, without a server restart.
 
@@ -64,6 +65,14 @@ wine32_missing() {
     elif [ ! -x /usr/lib/wine/wine ] || [ ! -x /usr/lib/wine/wineserver32 ]; then
         echo "32-bit Wine (/usr/lib/wine/wine) is not installed: run scripts/bootstrap.sh as root"
     else
+        return 1
+    fi
+}
+
+wine_build_runs() {
+    local why
+    if [ "$1" = i686 ] && why=$(wine32_missing); then
+        echo "wine-env: the i686 build cannot run here: $why" >&2
         return 1
     fi
 }
