@@ -1,6 +1,7 @@
 // TDirectDrawEnum: enumeration and classification of the DirectDraw display drivers.
 #include "TDirectDrawEnum.h"
 #include "DirectDrawCalls.h"
+#include "PrimaryDriverRequest.h"
 #include "ReportError.h"
 
 // Drivers are asked with the DirectX 6 structures; their sizes are the ones of 32-bit Windows.
@@ -33,7 +34,11 @@ HRESULT TDirectDrawEnum::Enumerate() {
     windowCapable.Clear();
     accelerated.Clear();
     hasCaps.Clear();
-    return DirectDrawCalls.DirectDrawEnumerateA(EnumDriverCallback, this);
+    PrimaryDriverRequest primary;
+    primaryDriver = &primary;
+    HRESULT result = DirectDrawCalls.DirectDrawEnumerateA(EnumDriverCallback, this);
+    primaryDriver = nullptr;
+    return result;
 }
 
 BOOL WINAPI TDirectDrawEnum::EnumDriverCallback(GUID* driverGuid, LPSTR, LPSTR, LPVOID context) {
@@ -44,8 +49,14 @@ BOOL WINAPI TDirectDrawEnum::EnumDriverCallback(GUID* driverGuid, LPSTR, LPSTR, 
     return next;
 }
 
+HRESULT TDirectDrawEnum::CreateDriverObject(GUID* driverGuid) {
+    if (!driverGuid && primaryDriver)
+        return primaryDriver->Take(&directDraw);
+    return DirectDrawCalls.DirectDrawCreate(driverGuid, &directDraw, nullptr);
+}
+
 BOOL TDirectDrawEnum::ExamineDriver(GUID* driverGuid) {
-    if (FAILED(DirectDrawCalls.DirectDrawCreate(driverGuid, &directDraw, nullptr))) {
+    if (FAILED(CreateDriverObject(driverGuid))) {
         directDraw = nullptr; // a failed call need not clear it
         return DDENUMRET_CANCEL;
     }

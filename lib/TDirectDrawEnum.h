@@ -4,6 +4,8 @@
 #pragma once
 #include "TDirectDraw.h"
 
+class PrimaryDriverRequest;
+
 class TDirectDrawEnum : public TDirectDraw {
   public:
     // Starts from empty lists; returns the result of DirectDrawEnumerateA.
@@ -24,6 +26,9 @@ class TDirectDrawEnum : public TDirectDraw {
     LONG HasCaps(LONG index) const { return FlagOf(hasCaps, index); }
 
   private:
+    // DirectDrawCreate of the driver into directDraw; the primary driver's object comes from the
+    // request that Enumerate started.
+    HRESULT CreateDriverObject(GUID* driverGuid);
     BOOL ExamineDriver(GUID* driverGuid);
     DDDEVICEIDENTIFIER ReadIdentifier();
     LONG RecordDriver(const DDDEVICEIDENTIFIER& identifier);
@@ -36,4 +41,5 @@ class TDirectDrawEnum : public TDirectDraw {
     TArray<LONG> windowCapable;
     TArray<LONG> accelerated;
     TArray<LONG> hasCaps;
+    PrimaryDriverRequest* primaryDriver = nullptr; // while Enumerate runs
 };

@@ -197,6 +197,42 @@ HRESULT WINAPI NoDirectDraw(LPDDENUMCALLBACKA, LPVOID) {
     return DDERR_NODIRECTDRAWSUPPORT;
 }
 
+FakeDriver* Primary;      // the driver DirectDraw reports first
+DirectDrawCallTable Fake; // the fake machine's own entry points
+
+// A list that DirectDraw prepares only once the primary driver's object is being made: made
+// after the list instead, it would wait for ever; after 10 s the list fails.
+HRESULT WINAPI ListOnceThePrimaryIsAskedFor(LPDDENUMCALLBACKA callback, LPVOID context) {
+    for (int waited = 0; !InterlockedCompareExchange(&Primary->creations, 0, 0); ++waited) {
+        if (waited == 10000)
+            return DDERR_GENERIC;
+        Sleep(1);
+    }
+    return Fake.DirectDrawEnumerateA(callback, context);
+}
+
+// The primary driver's object is made while DirectDraw prepares its list, once, and is the one
+// examined; when the list fails, or the object cannot be made, nothing stays held. Each run
+// tells the driver count, then how often the first two drivers were created.
+TEST(DirectDrawEnum, MakesThePrimaryDriversObjectBesideTheListOnce) {
+    std::vector<FakeDriver> drivers(3);
+    FakeDirectDrawMachine machine(drivers);
+    Fake = DirectDrawCalls;
+    Primary = &drivers[0];
+    TDirectDrawEnum enumerator;
+    auto run = [&](decltype(Fake.DirectDrawEnumerateA) list, HRESULT result) {
+        DirectDrawCalls.DirectDrawEnumerateA = list;
+        EXPECT_EQ(result, enumerator.Enumerate());
+        return std::to_string(enumerator.GetDriverCount()) + " " +
+               std::to_string(drivers[0].creations) + std::to_string(drivers[1].creations) +
+               (machine.AllReleased() ? "" : " held");
+    };
+    EXPECT_EQ("3 11", run(ListOnceThePrimaryIsAskedFor, DD_OK));
+    EXPECT_EQ("0 21", run(NoDirectDraw, DDERR_NODIRECTDRAWSUPPORT));
+    drivers[0].failing = FakeCall::Create;
+    EXPECT_EQ("0 31", run(Fake.DirectDrawEnumerateA, DD_OK));
+}
+
 // Wine's own DirectDraw (one driver on this display) fills the DirectX 6 records as this build
 // lays them out; without DirectDraw the enumeration gives the failure.
 TEST(DirectDrawEnum, GivesWinesOnePrimaryDriverOrTheFailureOfAMissingDirectDraw) {

@@ -106,9 +106,14 @@ HRESULT WINAPI Enumerate(LPDDENUMCALLBACKA callback, LPVOID context) {
     return DD_OK;
 }
 
+// May be called from another thread than the enumeration's.
 HRESULT WINAPI Create(GUID* driverGuid, LPDIRECTDRAW* directDraw, IUnknown*) {
-    Interface& object = Objects.at(driverGuid ? driverGuid->Data1 : 0);
+    size_t index = driverGuid ? driverGuid->Data1 : 0;
+    if (index >= Objects.size())
+        return DDERR_NODIRECTDRAWHW;
+    Interface& object = Objects[index];
     *directDraw = reinterpret_cast<LPDIRECTDRAW>(&object); // even when failing
+    InterlockedIncrement(&object.driver->creations);
     if (object.driver->failing == FakeCall::Create)
         return DDERR_GENERIC;
     ++object.driver->references;

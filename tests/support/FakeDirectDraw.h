@@ -26,6 +26,7 @@ struct FakeDriver {
 
     // What the test reads back.
     LONG references = 0;
+    LONG creations = 0; // DirectDrawCreate calls for this driver, counted atomically
     DWORD identifierFlags = 0xFFFFFFFF; // as GetDeviceIdentifier was asked
 };
 
