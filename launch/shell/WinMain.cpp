@@ -10,11 +10,19 @@
 namespace {
 
 // Polls until the menu window posts its quit message. When the queue is empty it waits for
-// input instead of spinning, so an idle launcher uses no processor time.
+// input instead of spinning, so an idle launcher uses no processor time. The common controls
+// are initialised the first time the queue runs dry, once the menu has painted its first
+// frame: none of the launcher's windows uses them, and loading them at start only delayed the
+// menu and added their pages to the peak of the opening.
 WPARAM RunMessageLoop() {
     MSG message;
+    bool commonControlsReady = false;
     for (;;) {
         if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (!commonControlsReady) {
+                InitCommonControls();
+                commonControlsReady = true;
+            }
             WaitMessage();
             continue;
         }
@@ -39,7 +47,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return 0;
 
     AppInstance = instance;
-    InitCommonControls();
     RegisterMenuClass();
     // A menu that closed while opening (its setup failed) has posted the quit message already;
     // one that could not be created at all never will, so the loop must not start.
