@@ -25,13 +25,11 @@ startup_options "bench-startup-steps.sh [--runs N] [--renderer gl|gdi] [--launch
 # step ends at the first frame of the final picture, as startup_probe sees it.
 launcher_steps=(
     "Call KERNEL32.CreateMutexA|process start to WinMain (loader, DLLs, C runtime)"
-    "Call comctl32.InitCommonControls|instance guard, colour depth, game location"
-    "Call user32.CreateDialogParamA|InitCommonControls, window class"
+    "Call user32.RegisterClassA|instance guard, colour depth, game location"
+    "Call user32.CreateDialogParamA|window class"
     "Call dialog proc WM_INITDIALOG|dialog window and its font, up to WM_INITDIALOG"
     "Call ddraw.DirectDrawEnumerateA|settings loaded"
-    "Call ddraw.DirectDrawCreate|DirectDrawEnumerateA up to its first driver"
-    "Ret ddraw.DirectDrawCreate|DirectDrawCreate of the driver"
-    "Ret ddraw.DirectDrawEnumerateA|driver examined, object released"
+    "Ret ddraw.DirectDrawEnumerateA|driver enumeration, primary object made beside it"
     "Ret dialog proc WM_INITDIALOG|surface, labels, palettes, regions, painting"
     "Ret window proc WM_PAINT|window shown, first WM_PAINT"
 )

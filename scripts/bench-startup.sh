@@ -3,10 +3,10 @@
 #   - the launcher of the game CD of one build (build/<build>/bin/gamecd, settings of a finished
 #     setup);
 #   - the floor: emptywindow.exe, one empty 640 x 480 window;
-#   - the floor with one DirectDraw object created first (what one DirectDraw object costs);
-#   - the floor with the DirectDraw calls that the menu's device list cannot do without first:
-#     one driver enumeration and, per driver, one object asked through IDirectDraw4 (the
-#     headline: the least any launcher that builds that list can cost).
+#   - the floor with one DirectDraw object created first (the headline: the device list needs
+#     at least one DirectDraw object);
+#   - the floor with the DirectDraw calls that the menu's device list makes, one after the
+#     other: one driver enumeration and, per driver, one object asked through IDirectDraw4.
 # For each: the time from process start to the first frame of its final picture (startup_probe,
 # watching the screen from outside) and the peak working set (VmHWM of its Wine process); for
 # the launcher also the processor time of the open, idle menu (utime + stime in /proc).
@@ -128,8 +128,8 @@ ratios() { # floor [target_startup target_memory]
         print ""
     }'
 }
-ratios floor+enumeration 1.2 1.1
 ratios floor+DirectDraw 1.2 1.1
+ratios floor+enumeration
 ratios floor
 awk -v idle_ms="$(column_median launcher 5)" -v seconds="$idle" 'BEGIN {
     if (seconds == 0)
